@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs everything the player, its tests and its benchmarks need on Debian 12.
+set -euo pipefail
+packages=(
+  cmake g++ ninja-build pkgconf clang clang-format
+  qt6-base-dev libsdl2-mixer-dev libarchive-dev libarchive-tools
+  timgm6mb-soundfont freepats
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth trayer xdotool x11-utils imagemagick sox libsox-fmt-mp3 zip unzip python3
+  libclang-rt-14-dev
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,24 @@
+#pragma once
+// The four operations the program needs of a media player, and the three
+// routines through which every part of the program uses it.
+#include <string>
+
+class UiServices;
+
+class MediaPlayer {
+ public:
+  static constexpr int kPlaying = 2;
+
+  virtual ~MediaPlayer() = default;
+  // Each answers false when the operation failed.
+  virtual bool stop() = 0;
+  virtual bool set_file_name(const std::string& path) = 0;
+  virtual bool play() = 0;  // plays the file named last once, asynchronously
+  virtual int play_state() = 0;  // kPlaying while a file plays
+};
+
+// Stops the output, then yields once (no yield when the stop failed).
+void stop_player(MediaPlayer& player, UiServices& ui);
+// Stops, names the file and starts it; failures end it quietly.
+void play_file(MediaPlayer& player, UiServices& ui, const std::string& path);
+bool is_playing(MediaPlayer& player);

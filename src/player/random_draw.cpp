@@ -1,0 +1,42 @@
+#include "player/random_draw.h"
+
+#include <chrono>
+#include <cmath>
+
+namespace {
+uint64_t clock_now() {
+  return static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+         static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
+
+uint64_t mix(uint64_t z) {
+  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+  z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+  return z ^ (z >> 31);
+}
+}  // namespace
+
+RandomDraw::RandomDraw() : RandomDraw(Clock(clock_now)) {}
+
+RandomDraw::RandomDraw(Clock clock) : clock_(std::move(clock)), state_(mix(clock_())) {}
+
+void RandomDraw::reseed() { state_ ^= mix(clock_()); }
+
+uint64_t RandomDraw::next_bits() {
+  // splitmix64 step: the running state always moves on, whatever the clock says.
+  state_ += 0x9e3779b97f4a7c15ULL;
+  return mix(state_);
+}
+
+float RandomDraw::next_value() {
+  reseed();
+  // 24 random bits fill the float's mantissa exactly, so the value stays below 1.
+  return static_cast<float>(next_bits() >> 40) / 16777216.0f;
+}
+
+int32_t RandomDraw::draw(int32_t n) {
+  if (n <= 1) return 1;
+  const double r = next_value();
+  const auto k = static_cast<int32_t>(std::floor(r * static_cast<double>(n) + 1.0));
+  return k > n ? n : k;
+}

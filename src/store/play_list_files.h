@@ -1,0 +1,38 @@
+#pragma once
+// Play-list files (.cap) in the play-list folder and the routines around them.
+#include <string>
+#include <vector>
+
+#include "player/player_state.h"
+#include "shell/ui_services.h"
+#include "store/list_box.h"
+
+inline constexpr const char* kLoadErrorText = "Error loading playlist data!";
+inline constexpr const char* kSaveErrorText = "Error saving playlist data!";
+
+// Header lines written at the top of every play-list file.
+inline constexpr const char* kPlayListProduct = "Davrin Audio Player";
+inline constexpr const char* kPlayListMaker = "Davrin Software";
+
+// Fills list_names/list_count and the box with the play lists of the folder.
+void list_play_lists(PlayerState& state, UiServices& ui, ListBox& box);
+
+// Reads playlist_folder + name + ".cap" into the track table and builds a new
+// play order. On failure track_count is 0, active_collection empty, and the
+// error box is shown unless silent. Answers whether the load succeeded.
+bool load_play_list(PlayerState& state, UiServices& ui, std::string name, bool silent);
+
+// Writes the paths as play list `title`, replacing an existing file only when
+// the new one is complete. On failure shows the error box, leaves the old file
+// as it was and answers false. On success active_collection becomes title.
+bool save_list(PlayerState& state, UiServices& ui, const std::string& title,
+               const std::vector<std::string>& paths);
+
+// True when a file exists at path and is longer than 1 byte.
+bool file_exists(const std::string& path);
+
+// The text after the last '/' or '\' of path.
+std::string file_title_of(const std::string& path);
+
+// The bytes of a play-list file holding these paths, exactly as written.
+std::string format_play_list(const std::vector<std::string>& paths);

@@ -1,0 +1,11 @@
+#pragma once
+// The options kept between runs in the settings store.
+#include "player/player_state.h"
+#include "store/settings_store.h"
+
+// Reads active_collection, player_random, web_description, web_link, welcome.
+void load_settings(PlayerState& state, SettingsStore& store);
+// Writes active_collection, player_random, web_description and web_link.
+void save_settings(const PlayerState& state, SettingsStore& store);
+// Writes the welcome switch (the welcome window does so when it closes).
+void save_welcome(const PlayerState& state, SettingsStore& store);

@@ -1,0 +1,39 @@
+#pragma once
+// A media player that plays nothing: a track "plays" until the test ends it.
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "player/media_player.h"
+
+class FakeMediaPlayer : public MediaPlayer {
+ public:
+  bool stop() override {
+    ++stops;
+    if (fail_stop) return false;
+    playing = false;
+    return true;
+  }
+  bool set_file_name(const std::string& path) override {
+    file_name = path;
+    return !fail_set_file;
+  }
+  bool play() override {
+    started.push_back(file_name);
+    // Empty and missing paths never reach the playing state.
+    playing = !file_name.empty() && !unplayable.count(file_name);
+    return true;
+  }
+  int play_state() override { return playing ? MediaPlayer::kPlaying : 1; }
+
+  void end_track() { playing = false; }
+
+  bool playing = false;
+  bool fail_stop = false;
+  bool fail_set_file = false;
+  int stops = 0;
+  std::string file_name;
+  std::vector<std::string> started;  // every path handed to play()
+  std::set<std::string> unplayable;
+};
