@@ -44,6 +44,7 @@ struct PlayerState {
   std::string playlist_folder;
   std::string picker_folder;
   std::string editor_folder;
+  std::string program_folder;  // the executable's folder: the help page lies there
 
   // Hand-over between the windows.
   int32_t changes_made = 0;   // the open editor holds unsaved changes
