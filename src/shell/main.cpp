@@ -1,6 +1,55 @@
+// Davrin Audio Player: starts once per user and lives in the notification area.
 #include <QApplication>
+#include <QTimer>
+
+#include "export/libarchive_zip.h"
+#include "info/frm_welcome.h"
+#include "info/qt_launcher.h"
+#include "player/sdl_media_player.h"
+#include "settings/frm_settings.h"
+#include "shell/exit_signals.h"
+#include "shell/frm_main.h"
+#include "shell/program_folder.h"
+#include "shell/qt_settings_store.h"
+#include "shell/qt_ui_services.h"
+#include "shell/single_instance.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  return 0;
+  QApplication::setOrganizationName(QString::fromLatin1(kOrganization));
+  QApplication::setApplicationName(QStringLiteral("Davrin Audio Player"));
+  QApplication::setApplicationVersion(QStringLiteral("2.0.0"));
+  // The program lives in the tray: closing its last window must not end it.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  // A second copy ends at once, silently, touching nothing.
+  SingleInstance instance;
+  if (!instance.acquired()) return 0;
+
+  PlayerState state;
+  QtUiServices ui;
+  SdlMediaPlayer player;
+  QtSettingsStore store;
+  LibarchiveZip zip;
+  QtLauncher launcher;
+  AppContext ctx{state, ui, player, store, zip, launcher};
+
+  frm_main::Windows windows;
+  windows.open_settings = [&ctx] {
+    frm_settings window(ctx);
+    window.exec();
+  };
+  windows.open_welcome = [&ctx] {
+    frm_welcome window(ctx);
+    window.exec();
+  };
+  frm_main main_window(ctx, windows);
+  QObject::connect(&main_window, &frm_main::exit_requested, &app, &QApplication::quit,
+                   Qt::QueuedConnection);
+  ExitSignals exit_signals([&main_window] { main_window.exit_program(); });
+
+  const std::string program_folder = executable_folder();
+  main_window.init_program(program_folder, choose_playlist_folder(program_folder));
+  QTimer::singleShot(0, &main_window, &frm_main::activate);
+  return app.exec();
 }

@@ -20,5 +20,8 @@ int main(int argc, char** argv) {
   std::filesystem::permissions(home.path() / "runtime", std::filesystem::perms::owner_all);
   ::testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
+  // The same names as the program, so stores and data folders resolve alike.
+  QApplication::setOrganizationName("Davrin Software");
+  QApplication::setApplicationName("Davrin Audio Player");
   return RUN_ALL_TESTS();
 }

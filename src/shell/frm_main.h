@@ -1,0 +1,70 @@
+#pragma once
+// The never-seen main window: it owns the tray icon and its menu, the
+// playback timer and the playback engine, and runs startup and shutdown.
+#include <QAction>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <map>
+
+#include "player/playback_engine.h"
+#include "player/tray_view.h"
+#include "shell/app_context.h"
+#include "store/list_box.h"
+
+class frm_main : public QWidget, public TrayView {
+  Q_OBJECT
+
+ public:
+  // The windows the main window opens, modally; tests replace them.
+  struct Windows {
+    std::function<void()> open_settings;
+    std::function<void()> open_welcome;
+  };
+
+  frm_main(AppContext& ctx, Windows windows, QWidget* parent = nullptr);
+  ~frm_main() override;
+
+  // Folders, options and play lists; the web entry of the menu.
+  void init_program(const std::string& program_folder, const std::string& playlist_folder);
+  // The startup work of the first activation: welcome, active play list, music, timer.
+  void activate();
+  // The Exit entry: music off, player stopped, options saved, program ends.
+  void exit_program();
+
+  // The menu entries by their names (settings, Startmusic, ..., exit).
+  QAction* entry(const std::string& name) const;
+  QMenu* menu() { return &mymenu_; }
+  QSystemTrayIcon* tray() { return &TrayX1_; }
+  QTimer* timer() { return &Timer1_; }
+  PlaybackEngine& engine() { return engine_; }
+  void apply_web_entry_rule();
+  void on_settings();
+
+  // TrayView
+  void set_tooltip(const std::string& text) override;
+  void set_music_entries(bool start_enabled, bool stop_enabled) override;
+  void set_repeat_checked(bool checked) override;
+
+ signals:
+  void exit_requested();
+
+ private:
+  QAction* add_entry(const char* name, const char* caption);
+  void add_separator(const char* name);
+  void build_menu();
+
+  AppContext& ctx_;
+  Windows windows_;
+  PlaybackEngine engine_;
+  QSystemTrayIcon TrayX1_;
+  QMenu mymenu_;
+  QTimer Timer1_;
+  MemoryListBox List1_;  // receives the play-list names at start
+  std::map<std::string, QAction*> entries_;
+  int activated_once_ = 0;
+  bool settings_open_ = false;
+  bool exiting_ = false;
+};
