@@ -1,0 +1,66 @@
+# Shared set-up of the end-to-end tests: a private program folder holding a
+# copy of the program, private config/data folders, and helpers to wait.
+set -euo pipefail
+
+e2e_setup() {
+  local exe=$1
+  E2E=$(mktemp -d /tmp/davrin-e2e-XXXXXX)
+  trap 'e2e_cleanup' EXIT
+  mkdir -p "$E2E/app" "$E2E/config/Davrin Software" "$E2E/data" "$E2E/runtime" "$E2E/bin"
+  chmod 700 "$E2E/runtime"
+  cp "$exe" "$E2E/app/davrin-audio-player"
+  cp "$(dirname "$exe")/help.htm" "$E2E/app/" 2>/dev/null || true
+  export XDG_CONFIG_HOME=$E2E/config XDG_DATA_HOME=$E2E/data XDG_RUNTIME_DIR=$E2E/runtime
+  export SDL_AUDIODRIVER=dummy
+  # A stub browser: records what the program asked the desktop to open.
+  cat > "$E2E/bin/xdg-open" <<STUB
+#!/bin/sh
+printf '%s\n' "\$1" >> "$E2E/opened.txt"
+STUB
+  chmod +x "$E2E/bin/xdg-open"
+  export PATH=$E2E/bin:$PATH
+  CONF="$E2E/config/Davrin Software/Davrin Audio Player.conf"
+  APP=$E2E/app/davrin-audio-player
+  ARTIFACTS=${ARTIFACTS:-$(cd "$(dirname "$exe")" && pwd)/artifacts}
+  mkdir -p "$ARTIFACTS"
+}
+
+e2e_cleanup() {
+  local pids
+  pids=$(jobs -p || true)
+  [ -n "$pids" ] && kill $pids 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$E2E"
+}
+
+# Writes the options file: e2e_options key=value ...
+e2e_options() {
+  { echo "[Options]"; for kv in "$@"; do echo "$kv"; done; } > "$CONF"
+}
+
+# Writes a play list: e2e_play_list NAME path...
+e2e_play_list() {
+  local name=$1
+  shift
+  {
+    printf '"Davrin Audio Player"\r\n"Davrin Software"\r\n"https://www.davrin-software.com/audio-player/"\r\n'
+    printf '%s\r\n' "$#"
+    for p in "$@"; do printf '"%s"\r\n' "$p"; done
+  } > "$E2E/app/$name.cap"
+}
+
+# Waits until a command succeeds: wait_for SECONDS command...
+wait_for() {
+  local t=$1
+  shift
+  local end=$((SECONDS + t))
+  until "$@"; do
+    [ $SECONDS -lt $end ] || return 1
+    sleep 0.2
+  done
+}
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
