@@ -1,6 +1,9 @@
 #pragma once
 // The once-a-second tick that moves playback forward, and the tray commands
 // that drive it. Menu commands only raise requests; the tick services them.
+#include <cstdint>
+#include <string>
+
 #include "player/media_player.h"
 #include "player/player_state.h"
 #include "player/tray_view.h"
@@ -33,11 +36,37 @@ class PlaybackEngine {
   bool tick_busy() const { return tick_busy_ != 0; }
   const std::string& status_text() const { return status_text_; }
 
+  // The path of position p of the loaded play list through the play order
+  // when player_random is 1; "" for a position without a track.
+  std::string path_of_position(int32_t p) const;
+
  private:
+  enum class ListMove { Forward, Backward, Random };
+
+  // The tick's steps; each answers false when the music was stopped while it
+  // yielded, and the rest of the tick is then skipped.
+  bool end_of_track();
+  bool service_track_request(int32_t& flag, int32_t (PlaybackEngine::*next_position)());
+  bool service_list_request(int32_t& flag, ListMove move);
+  int32_t position_after();
+  int32_t position_before();
+  int32_t random_position();
+  void end_of_pass();
+  void change_play_list(int32_t index);
+  std::string make_status_text() const;
+
+  // Stops, names the file and starts it, unless the music is stopped meanwhile.
+  void play_path(const std::string& path);
+  bool stopped_since(uint64_t serial) const;
+
   PlayerState& state_;
   UiServices& ui_;
   MediaPlayer& player_;
   TrayView& tray_;
   int tick_busy_ = 0;
   std::string status_text_;
+  // Counts the stops of the music, so that a tick resuming from a yield sees
+  // that the music was stopped (even if started again) beneath it.
+  uint64_t stop_serial_ = 0;
+  uint64_t tick_serial_ = 0;  // stop_serial_ when the running tick began
 };
