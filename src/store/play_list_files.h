@@ -13,6 +13,7 @@ inline constexpr const char* kSaveErrorText = "Error saving playlist data!";
 // Header lines written at the top of every play-list file.
 inline constexpr const char* kPlayListProduct = "Davrin Audio Player";
 inline constexpr const char* kPlayListMaker = "Davrin Software";
+inline constexpr const char* kPlayListHomePage = "https://www.davrin-software.com/audio-player/";
 
 // Fills list_names/list_count and the box with the play lists of the folder.
 void list_play_lists(PlayerState& state, UiServices& ui, ListBox& box);
@@ -22,9 +23,11 @@ void list_play_lists(PlayerState& state, UiServices& ui, ListBox& box);
 // error box is shown unless silent. Answers whether the load succeeded.
 bool load_play_list(PlayerState& state, UiServices& ui, std::string name, bool silent);
 
-// Writes the paths as play list `title`, replacing an existing file only when
-// the new one is complete. On failure shows the error box, leaves the old file
-// as it was and answers false. On success active_collection becomes title.
+// Writes the paths (track 1 first, no empty entry in front) as play list
+// `title`, replacing an existing file only when the new one is complete. On
+// failure (also: an empty title, a title holding '/', a read-only play list)
+// shows the error box, leaves the old file as it was and answers false. On
+// success active_collection becomes title.
 bool save_list(PlayerState& state, UiServices& ui, const std::string& title,
                const std::vector<std::string>& paths);
 
@@ -36,3 +39,9 @@ std::string file_title_of(const std::string& path);
 
 // The bytes of a play-list file holding these paths, exactly as written.
 std::string format_play_list(const std::vector<std::string>& paths);
+
+// The file of play list `name`: folder + name + ".cap", or the file of that
+// name whose extension differs only in letter case (a listed "x.CAP") when
+// only that one exists. Loading and saving use it, so a listed play list
+// loads, and saving replaces it rather than adding a second "x".
+std::string play_list_path(const std::string& folder, const std::string& name);

@@ -1,0 +1,267 @@
+#include "store/play_list_files.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string_view>
+#include <system_error>
+
+#include "player/play_order.h"
+#include "store/field_reader.h"
+
+#if __has_include(<unistd.h>)
+#include <fcntl.h>
+#include <unistd.h>
+#define DAVRIN_HAVE_FSYNC 1
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr std::string_view kExtension = ".cap";
+
+char lower_ascii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// True when the name ends in ".cap" in any letter case.
+bool has_play_list_extension(std::string_view name) {
+  if (name.size() < kExtension.size()) return false;
+  const std::string_view tail = name.substr(name.size() - kExtension.size());
+  return std::equal(tail.begin(), tail.end(), kExtension.begin(),
+                    [](char a, char b) { return lower_ascii(a) == b; });
+}
+
+// A play-list name: at least one character before the extension, not hidden.
+bool is_play_list_file_name(std::string_view name) {
+  return name.size() > kExtension.size() && name.front() != '.' && has_play_list_extension(name);
+}
+
+std::optional<std::string> read_whole_file(const std::string& path) {
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes;
+  const auto size = fs::file_size(path, ec);
+  if (!ec) bytes.reserve(static_cast<size_t>(size));
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    bytes.append(buffer, static_cast<size_t>(in.gcount()));
+  }
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
+
+// The track table of a play-list file (position 0 empty), or nothing when the
+// file does not hold a complete play list.
+std::optional<std::vector<std::string>> read_tracks(const std::string& path) {
+  const std::optional<std::string> bytes = read_whole_file(path);
+  if (!bytes) return std::nullopt;
+  FieldReader reader(*bytes);
+  for (int i = 0; i < 3; ++i) {
+    if (!reader.next()) return std::nullopt;  // the header is there but never examined
+  }
+  const std::optional<std::string_view> count_field = reader.next();
+  if (!count_field) return std::nullopt;
+  const std::optional<int32_t> count = parse_whole_number(*count_field);
+  if (!count || *count < 0) return std::nullopt;
+
+  // Every field takes at least one byte, so a count beyond the bytes left is
+  // never reserved for: a file that only claims many tracks fails quickly.
+  std::vector<std::string> tracks;
+  tracks.reserve(std::min<size_t>(static_cast<size_t>(*count), reader.remaining() + 1) + 1);
+  tracks.emplace_back();
+  for (int32_t i = 1; i <= *count; ++i) {
+    const std::optional<std::string_view> field = reader.next();
+    if (!field) return std::nullopt;
+    tracks.emplace_back(*field);
+  }
+  return tracks;
+}
+
+std::string temporary_name_for(const fs::path& target) {
+  static std::atomic<unsigned> counter{0};
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  return "." + target.filename().string() + "." + std::to_string(stamp) + "-" +
+         std::to_string(counter++) + ".tmp";
+}
+
+// Writes bytes to a new hidden file beside target (so that the listing never
+// shows it) and makes sure they are on the disk. Answers the file's path.
+std::optional<fs::path> write_temporary(const fs::path& target, const std::string& bytes) {
+  const fs::path folder = target.parent_path();
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    const fs::path temp = folder / temporary_name_for(target);
+    std::FILE* file = std::fopen(temp.c_str(), "wbx");
+    if (!file) {
+      std::error_code ec;
+      if (fs::exists(temp, ec)) continue;  // another save took the name: try the next one
+      return std::nullopt;
+    }
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    ok = std::fflush(file) == 0 && ok;
+#ifdef DAVRIN_HAVE_FSYNC
+    ok = ::fsync(::fileno(file)) == 0 && ok;
+#endif
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok) {
+      std::error_code ec;
+      fs::remove(temp, ec);
+      return std::nullopt;
+    }
+    return temp;
+  }
+  return std::nullopt;
+}
+
+void sync_folder(const fs::path& folder) {
+#ifdef DAVRIN_HAVE_FSYNC
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+#else
+  (void)folder;
+#endif
+}
+
+// Replaces the play-list file of title with bytes, or leaves everything as it
+// was. A play list whose file is marked read-only is not replaced.
+bool replace_play_list_file(const std::string& folder, const std::string& title,
+                            const std::string& bytes) {
+  if (title.empty() || title.find('/') != std::string::npos ||
+      title.find('\0') != std::string::npos) {
+    return false;
+  }
+  std::error_code ec;
+  fs::path target = play_list_path(folder, title);
+  if (fs::is_symlink(target, ec)) {
+    target = fs::weakly_canonical(target, ec);  // keep the link, replace what it points to
+    if (ec) return false;
+  }
+  const fs::file_status old_status = fs::status(target, ec);
+  const bool replacing = fs::exists(old_status);
+  if (replacing) {
+    if (!fs::is_regular_file(old_status)) return false;
+    if ((old_status.permissions() & fs::perms::owner_write) == fs::perms::none) return false;
+  }
+
+  const std::optional<fs::path> temp = write_temporary(target, bytes);
+  if (!temp) return false;
+  if (replacing) fs::permissions(*temp, old_status.permissions(), ec);
+  fs::rename(*temp, target, ec);
+  if (ec) {
+    fs::remove(*temp, ec);
+    return false;
+  }
+  sync_folder(target.parent_path());
+  return true;
+}
+}  // namespace
+
+std::string play_list_path(const std::string& folder, const std::string& name) {
+  const std::string exact = folder + name + std::string(kExtension);
+  std::error_code ec;
+  if (fs::exists(fs::symlink_status(exact, ec)) || name.empty()) return exact;
+  for (auto it = fs::directory_iterator(folder.empty() ? "." : folder, ec);
+       !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    const std::string file_name = it->path().filename().string();
+    if (file_name.size() == name.size() + kExtension.size() &&
+        file_name.compare(0, name.size(), name) == 0 && has_play_list_extension(file_name)) {
+      return folder + file_name;
+    }
+  }
+  return exact;
+}
+
+void list_play_lists(PlayerState& state, UiServices& ui, ListBox& box) {
+  box.clear();
+  state.list_count = 0;
+  state.list_names.assign(1, std::string());
+
+  std::error_code ec;
+  const fs::path folder = state.playlist_folder.empty() ? "." : state.playlist_folder;
+  for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator();) {
+    const std::string file_name = it->path().filename().string();
+    std::error_code type_ec;
+    // Ordinary files only; a link counts as what it points to.
+    if (is_play_list_file_name(file_name) && it->is_regular_file(type_ec)) {
+      std::string name = file_name.substr(0, file_name.size() - kExtension.size());
+      ++state.list_count;
+      state.list_names.push_back(name);
+      box.add_item(name);
+    }
+    ui.yield();
+    it.increment(ec);
+  }
+}
+
+bool load_play_list(PlayerState& state, UiServices& ui, std::string name, bool silent) {
+  state.current_list_name = name;
+  std::optional<std::vector<std::string>> tracks =
+      read_tracks(play_list_path(state.playlist_folder, name));
+  if (!tracks) {
+    if (!silent) ui.show_error(kLoadErrorText, kAppTitle);
+    state.track_count = 0;
+    state.active_collection.clear();
+    return false;
+  }
+  state.track_count = static_cast<int32_t>(tracks->size() - 1);
+  state.track_list = std::move(*tracks);
+  build_play_order(state.play_order, state.track_count, state.random);
+  state.active_collection = state.current_list_name;
+  return true;
+}
+
+bool save_list(PlayerState& state, UiServices& ui, const std::string& title,
+               const std::vector<std::string>& paths) {
+  if (!replace_play_list_file(state.playlist_folder, title, format_play_list(paths))) {
+    ui.show_error(kSaveErrorText, kAppTitle);
+    return false;
+  }
+  state.active_collection = title;
+  return true;
+}
+
+bool file_exists(const std::string& path) {
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return false;
+  const auto size = fs::file_size(path, ec);
+  return !ec && size > 1;
+}
+
+std::string file_title_of(const std::string& path) {
+  const size_t cut = path.find_last_of("/\\");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+std::string format_play_list(const std::vector<std::string>& paths) {
+  constexpr std::string_view kLineEnd = "\r\n";
+  std::string count = std::to_string(paths.size());
+  size_t size = std::string_view(kPlayListProduct).size() +
+                std::string_view(kPlayListMaker).size() +
+                std::string_view(kPlayListHomePage).size() + count.size() + 14;
+  for (const std::string& path : paths) size += path.size() + 4;
+
+  std::string bytes;
+  bytes.reserve(size);
+  auto quoted_line = [&bytes, kLineEnd](std::string_view text) {
+    bytes += '"';
+    bytes += text;
+    bytes += '"';
+    bytes += kLineEnd;
+  };
+  quoted_line(kPlayListProduct);
+  quoted_line(kPlayListMaker);
+  quoted_line(kPlayListHomePage);
+  bytes += count;
+  bytes += kLineEnd;
+  for (const std::string& path : paths) quoted_line(path);
+  return bytes;
+}
