@@ -87,8 +87,15 @@ std::optional<std::vector<std::string>> read_tracks(const std::string& path) {
 std::string temporary_name_for(const fs::path& target) {
   static std::atomic<unsigned> counter{0};
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  return "." + target.filename().string() + "." + std::to_string(stamp) + "-" +
-         std::to_string(counter++) + ".tmp";
+  // Built piece by piece: GCC 12 warns wrongly about "." + string at -O3.
+  std::string name(1, '.');
+  name += target.filename().string();
+  name += '.';
+  name += std::to_string(stamp);
+  name += '-';
+  name += std::to_string(counter++);
+  name += ".tmp";
+  return name;
 }
 
 // Writes bytes to a new hidden file beside target (so that the listing never
