@@ -1,0 +1,35 @@
+#pragma once
+// A text box that lets through only the typed characters its key filter
+// accepts (title_key_filter, link_key_filter). Text that arrives another way
+// (paste from the context menu, Shift+Insert, drag and drop) loses the
+// refused characters, so the user can never put one into the box. Keys that
+// type no character (arrows, Delete, Home, End) work as usual.
+#include <QLineEdit>
+#include <functional>
+
+class FilteredLineEdit : public QLineEdit {
+  Q_OBJECT
+ public:
+  using KeyFilter = std::function<bool(int code)>;
+  explicit FilteredLineEdit(KeyFilter key_filter, QWidget* parent = nullptr);
+
+  // The code a key press types, as the filters see it: 8 for Backspace, 13
+  // for Enter, 1 to 26 for Ctrl+A to Ctrl+Z; -1 for a key that types nothing.
+  static int typed_code(const QKeyEvent& event);
+  // The text without the characters the filter refuses.
+  QString filtered(const QString& text) const;
+
+ signals:
+  void typed_key_accepted();  // a typed key passed the filter (Backspace included)
+  void edited_by_user();      // a paste or drop changed the text
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void filter_user_edit(const QString& text);
+
+  KeyFilter key_filter_;
+  QString last_text_;
+  bool typing_ = false;
+};

@@ -1,0 +1,401 @@
+#include "editor/frm_collection.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "editor/filtered_line_edit.h"
+#include "editor/key_filters.h"
+#include "player/media_player.h"
+#include "shell/artwork.h"
+#include "shell/browse/drive_list.h"
+#include "shell/browse/file_list.h"
+#include "shell/browse/folder_list.h"
+#include "shell/twips.h"
+#include "store/play_list_files.h"
+
+namespace {
+
+constexpr int kPathRole = Qt::UserRole;  // the entry's bytes, exactly as saved
+
+QString qs(const char* text) {
+  return QString::fromUtf8(text);
+}
+QString shown_path(const std::string& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path));
+}
+std::string path_of(const QListWidgetItem* item) {
+  return item->data(kPathRole).toByteArray().toStdString();
+}
+
+QListWidgetItem* make_item(const std::string& text_bytes) {
+  auto* item = new QListWidgetItem(shown_path(text_bytes));
+  item->setData(kPathRole, QByteArray::fromStdString(text_bytes));
+  return item;
+}
+
+void swap_items(QListWidget* list, int a, int b) {
+  QListWidgetItem* first = list->item(a);
+  QListWidgetItem* second = list->item(b);
+  const QString text = first->text();
+  const QVariant data = first->data(kPathRole);
+  first->setText(second->text());
+  first->setData(kPathRole, second->data(kPathRole));
+  second->setText(text);
+  second->setData(kPathRole, data);
+}
+
+// A button with its picture above the caption.
+QToolButton* picture_button(QWidget* parent, const char* name, const char* caption,
+                            const char* tooltip, ButtonPicture picture, const QRect& place) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(qs(name));
+  button->setText(qs(caption));
+  button->setToolTip(qs(tooltip));
+  button->setIcon(QIcon(button_picture(picture)));
+  button->setIconSize(QSize(32, 32));
+  button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  button->setFocusPolicy(Qt::StrongFocus);
+  button->setGeometry(place);
+  return button;
+}
+
+QPushButton* push_button(QWidget* parent, const char* name, const char* caption,
+                         const char* tooltip, const QRect& place) {
+  auto* button = new QPushButton(qs(caption), parent);
+  button->setObjectName(qs(name));
+  button->setToolTip(qs(tooltip));
+  button->setAutoDefault(false);
+  button->setGeometry(place);
+  return button;
+}
+
+std::string folder_with_slash(std::string folder) {
+  if (folder.empty() || folder.back() != '/') folder.push_back('/');
+  return folder;
+}
+
+}  // namespace
+
+frm_collection::frm_collection(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+  build_controls();
+  open_browser();
+  fill_working_list();
+}
+
+void frm_collection::build_controls() {
+  setObjectName(QStringLiteral("frm_collection"));
+  setWindowTitle(qs("Create Your Music List"));
+  setWindowIcon(player_icon());
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
+  setFixedSize(twips(8520), twips(6030));
+
+  Drive1 = new DriveList(this);
+  Drive1->setObjectName(QStringLiteral("Drive1"));
+  Drive1->setGeometry(twips_rect(135, 135, 2805, 330));
+  Dir1 = new FolderList(this);
+  Dir1->setObjectName(QStringLiteral("Dir1"));
+  Dir1->setGeometry(twips_rect(135, 540, 2805, 1530));
+  file1 = new FileList(this);
+  file1->setObjectName(QStringLiteral("file1"));
+  file1->setGeometry(twips_rect(135, 2250, 2820, 3660));
+
+  Command1 = picture_button(this, "Command1", "&Add All", " Add all files found in this folder ",
+                            ButtonPicture::AddAll, twips_rect(3060, 135, 1365, 870));
+  Command8 =
+      picture_button(this, "Command8", "&Add Selected", " Add selected files from this folder ",
+                     ButtonPicture::AddSelected, twips_rect(3060, 1260, 1365, 870));
+  Picture1 = new QLabel(this);
+  Picture1->setObjectName(QStringLiteral("Picture1"));
+  Picture1->setPixmap(player_icon_pixmap(32));
+  Picture1->setGeometry(twips_rect(3105, 2295, 480, 480));
+  Command7 = picture_button(this, "Command7", "&Save && Exit", " Save this play list and exit ",
+                            ButtonPicture::Save, twips_rect(3060, 3870, 1365, 870));
+  Command9 = picture_button(this, "Command9", "&Cancel", " Cancel and exit without saving ",
+                            ButtonPicture::Cancel, twips_rect(3060, 5040, 1365, 870));
+
+  Frame1 = new QGroupBox(qs("Music Files For This Play List:"), this);
+  Frame1->setObjectName(QStringLiteral("Frame1"));
+  Frame1->setGeometry(twips_rect(4545, 90, 3840, 5820));
+  Label1 = new QLabel(qs("Play List Title:"), Frame1);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setGeometry(twips_rect(135, 315, 1005, 195));
+  Text1 = new FilteredLineEdit(title_key_filter, Frame1);
+  Text1->setObjectName(QStringLiteral("Text1"));
+  Text1->setToolTip(qs(" Enter a title for this play list here "));
+  Text1->setGeometry(twips_rect(1215, 270, 2490, 285));
+  List1 = new QListWidget(Frame1);
+  List1->setObjectName(QStringLiteral("List1"));
+  List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  List1->setGeometry(twips_rect(135, 630, 3570, 4545));
+  Command3 = push_button(Frame1, "Command3", "&Remove Selected",
+                         " Click here to remove the selected files from the play list ",
+                         twips_rect(135, 5310, 1500, 375));
+  Command2 = push_button(Frame1, "Command2", "&Remove All",
+                         " Click here to remove all files from this play list ",
+                         twips_rect(1710, 5310, 1005, 375));
+  Command4 = push_button(Frame1, "Command4", "",
+                         " Click here to move the selected file down 1 position in the play list ",
+                         twips_rect(2790, 5310, 420, 375));
+  Command4->setIcon(QIcon(button_picture(ButtonPicture::ArrowDown)));
+  Command5 = push_button(Frame1, "Command5", "",
+                         " Click here to move the selected file up 1 position in the play list ",
+                         twips_rect(3285, 5310, 420, 375));
+  Command5->setIcon(QIcon(button_picture(ButtonPicture::ArrowUp)));
+
+  // The full paths, parallel to List1; it lies beyond the window's edge and is never shown.
+  List2 = new QListWidget(this);
+  List2->setObjectName(QStringLiteral("List2"));
+  List2->setGeometry(twips_rect(8700, 0, 1200, 1200));
+  List2->setFocusPolicy(Qt::NoFocus);
+  List2->hide();
+
+  QWidget* order[] = {Drive1, Dir1,  file1,    Command1, Command8, Command7, Command9,
+                      Text1,  List1, Command3, Command2, Command4, Command5};
+  for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
+  connect(Drive1, &DriveList::drive_chosen, this, &frm_collection::drive_chosen);
+  connect(Dir1, &FolderList::path_changed, this, &frm_collection::folder_changed);
+  connect(Dir1, &FolderList::entry_clicked, this, &frm_collection::folder_clicked);
+  connect(file1, &FileList::file_clicked, this, &frm_collection::do_audio);
+  connect(Command1, &QAbstractButton::clicked, this, &frm_collection::Command1_Click);
+  connect(Command8, &QAbstractButton::clicked, this, &frm_collection::Command8_Click);
+  connect(Command7, &QAbstractButton::clicked, this, &frm_collection::Command7_Click);
+  connect(Command9, &QAbstractButton::clicked, this, [this] { close_window(QDialog::Rejected); });
+  connect(Command2, &QAbstractButton::clicked, this, &frm_collection::Command2_Click);
+  connect(Command3, &QAbstractButton::clicked, this, &frm_collection::Command3_Click);
+  connect(Command4, &QAbstractButton::clicked, this, &frm_collection::Command4_Click);
+  connect(Command5, &QAbstractButton::clicked, this, &frm_collection::Command5_Click);
+  connect(Text1, &QLineEdit::textChanged, this,
+          [this](const QString& text) { list_title_ = text.toUtf8().toStdString(); });
+  // Typed keys and pasted text change the title; putting the loaded title in does not.
+  connect(Text1, &FilteredLineEdit::typed_key_accepted, this,
+          [this] { ctx_.state.changes_made = 1; });
+  connect(Text1, &FilteredLineEdit::edited_by_user, this, [this] { ctx_.state.changes_made = 1; });
+}
+
+void frm_collection::open_browser() {
+  file1->set_pattern(kMusicFilePattern);
+  auto open_at = [this](const std::string& folder) {
+    if (folder.empty()) return false;
+    Drive1->set_drive(DriveList::drive_of(folder));
+    return Dir1->set_path(folder);
+  };
+  // A folder that has gone since the last visit (a removed medium) opens the
+  // program's own folder instead, so the window always opens.
+  if (!open_at(ctx_.state.editor_folder) && !open_at(ctx_.state.playlist_folder) &&
+      !open_at(QFile::encodeName(QDir::homePath()).toStdString())) {
+    open_at("/");
+  }
+  // The drive fallback returns here while the window is open.
+  ctx_.state.editor_folder = Dir1->path();
+}
+
+void frm_collection::fill_working_list() {
+  List1->clear();
+  List2->clear();
+  const PlayerState& state = ctx_.state;
+  new_list_ = state.track_count <= 0;
+  if (new_list_) {
+    item_count_ = 0;
+    Text1->setText(QString());
+    list_title_.clear();
+    return;
+  }
+  item_count_ = state.track_count;
+  Text1->setText(QString::fromUtf8(state.current_list_name));
+  list_title_ = state.current_list_name;
+  for (int32_t i = 1; i <= state.track_count; ++i) {
+    const std::string path =
+        static_cast<size_t>(i) < state.track_list.size() ? state.track_list[i] : std::string();
+    List1->addItem(make_item(file_title_of(path)));
+    List2->addItem(make_item(path));
+  }
+}
+
+std::vector<std::string> frm_collection::entry_paths() const {
+  std::vector<std::string> paths;
+  paths.reserve(List2->count());
+  for (int i = 0; i < List2->count(); ++i) paths.push_back(path_of(List2->item(i)));
+  return paths;
+}
+
+std::vector<std::string> frm_collection::entry_titles() const {
+  std::vector<std::string> titles;
+  titles.reserve(List1->count());
+  for (int i = 0; i < List1->count(); ++i) titles.push_back(path_of(List1->item(i)));
+  return titles;
+}
+
+// ---- Browsing ----
+
+void frm_collection::drive_chosen() {
+  if (Dir1->set_path(Drive1->drive())) return;
+  // A drive without a readable medium: back to where the editor opened, silently.
+  Drive1->set_drive(DriveList::drive_of(ctx_.state.editor_folder));
+  Dir1->set_path(ctx_.state.editor_folder);
+}
+
+void frm_collection::folder_changed() {
+  file1->set_path(Dir1->path());
+  // Opening an ancestor can leave the drive shown; the drive list follows.
+  const std::string drive = Drive1->drive();
+  if (Dir1->path().compare(0, drive.size(), drive) != 0)
+    Drive1->set_drive(DriveList::drive_of(Dir1->path()));
+  stop_player(ctx_.player, ctx_.ui);
+}
+
+void frm_collection::folder_clicked(const std::string& folder) {
+  const std::string noted = file1->path();
+  file1->set_path(folder);
+  if (file1->path() != noted) stop_player(ctx_.player, ctx_.ui);
+}
+
+void frm_collection::do_audio() {
+  // Only a path that names a file is played; with no current file there is none.
+  const std::string name = file1->current_name();
+  if (name.empty()) return;
+  play_file(ctx_.player, ctx_.ui, folder_with_slash(file1->path()) + name);
+}
+
+// ---- The working list ----
+
+bool frm_collection::append_entries(const std::vector<std::string>& paths) {
+  bool refused = false;
+  for (const std::string& path : paths) {
+    if (item_count_ >= kMaxListEntries) {
+      refused = true;
+      continue;
+    }
+    ++item_count_;
+    List1->addItem(make_item(file_title_of(path)));
+    List2->addItem(make_item(path));
+  }
+  return refused;
+}
+
+void frm_collection::add_files(const std::vector<std::string>& names) {
+  if (file1->count() == 0) return;
+  ctx_.state.changes_made = 1;
+  const std::string folder = folder_with_slash(file1->path());
+  std::vector<std::string> paths;
+  paths.reserve(names.size());
+  for (const std::string& name : names) paths.push_back(folder + name);
+  const bool refused = append_entries(paths);
+  ctx_.ui.yield();
+  if (refused) ctx_.ui.show_error(kLimitText, kAppTitle);
+}
+
+void frm_collection::Command1_Click() {
+  add_files(file1->file_names());
+}
+
+void frm_collection::Command8_Click() {
+  add_files(file1->selected_names());
+}
+
+void frm_collection::Command2_Click() {
+  ctx_.state.changes_made = 1;
+  List1->clear();
+  List2->clear();
+  item_count_ = 0;
+}
+
+void frm_collection::Command3_Click() {
+  ctx_.state.changes_made = 1;
+  if (List1->count() == 0) return;
+  for (int i = List1->count() - 1; i >= 0; --i) {
+    if (i >= List1->count() || !List1->item(i)->isSelected()) continue;
+    delete List1->takeItem(i);
+    ctx_.ui.yield();
+    if (i < List2->count()) delete List2->takeItem(i);
+    ctx_.ui.yield();
+  }
+  item_count_ = List1->count();
+}
+
+void frm_collection::Command4_Click() {
+  move_current(+1);
+}
+
+void frm_collection::Command5_Click() {
+  move_current(-1);
+}
+
+void frm_collection::move_current(int step) {
+  ctx_.state.changes_made = 1;
+  const int current = List1->currentRow();
+  const int neighbour = current + step;
+  if (current < 0 || neighbour < 0 || neighbour >= List1->count()) return;
+  List1->clearSelection();
+  swap_items(List1, current, neighbour);
+  // The moved entry stays the only selected one and the current one, so
+  // further clicks keep moving it.
+  List1->setCurrentRow(neighbour, QItemSelectionModel::ClearAndSelect);
+  swap_items(List2, current, neighbour);
+}
+
+// ---- Saving and leaving ----
+
+void frm_collection::Command7_Click() {
+  PlayerState& state = ctx_.state;
+  if (item_count_ < 1) {
+    close_window(QDialog::Rejected);
+    return;
+  }
+  if (list_title_.empty()) {
+    ctx_.ui.show_error(kEmptyTitleText, kAppTitle);
+    return;
+  }
+  // Only an edited list keeps its own title without a question; a new list
+  // given the loaded list's title would replace that list.
+  const bool own_title = !new_list_ && list_title_ == state.current_list_name;
+  if (!own_title && file_exists(play_list_path(state.playlist_folder, list_title_)) &&
+      !ctx_.ui.ask_yes_no(kOverwriteText, kOverwriteTitle)) {
+    state.changes_made = 0;
+    close_window(QDialog::Rejected);
+    return;
+  }
+  if (!save_list(state, ctx_.ui, list_title_, entry_paths())) {
+    // save_list has shown its message; the work stays here to be saved again.
+    state.changes_made = 1;
+    return;
+  }
+  state.changes_made = 0;
+  close_window(QDialog::Accepted);
+}
+
+bool frm_collection::leave_editor() {
+  if (ctx_.state.changes_made == 0) return true;
+  return ctx_.ui.ask_yes_no(kUnsavedText, kUnsavedTitle);
+}
+
+void frm_collection::reject() {
+  close_window(QDialog::Rejected);
+}
+
+void frm_collection::accept() {
+  close_window(QDialog::Accepted);
+}
+
+void frm_collection::close_window(int result) {
+  if (!closed_) {
+    if (!leave_editor()) return;
+    window_closed();
+  }
+  QDialog::done(result);
+}
+
+void frm_collection::window_closed() {
+  closed_ = true;
+  // Ends any preview; the next opening starts in the folder shown now.
+  stop_player(ctx_.player, ctx_.ui);
+  ctx_.ui.yield();
+  ctx_.state.editor_folder = file1->path();
+}
