@@ -1,0 +1,35 @@
+#include "player/media_player.h"
+
+#include "shell/ui_services.h"
+
+// A player that throws is treated like one that answered false: failures of
+// the player never reach the caller.
+
+void stop_player(MediaPlayer& player, UiServices& ui) {
+  bool stopped = false;
+  try {
+    stopped = player.stop();
+  } catch (...) {
+    stopped = false;
+  }
+  if (!stopped) return;
+  ui.yield();
+}
+
+void play_file(MediaPlayer& player, UiServices& ui, const std::string& path) {
+  stop_player(player, ui);
+  try {
+    if (!player.set_file_name(path)) return;
+    player.play();
+  } catch (...) {
+    // A file that cannot be played simply never reaches the playing state.
+  }
+}
+
+bool is_playing(MediaPlayer& player) {
+  try {
+    return player.play_state() == MediaPlayer::kPlaying;
+  } catch (...) {
+    return false;
+  }
+}

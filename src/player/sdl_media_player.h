@@ -1,0 +1,44 @@
+#pragma once
+// The media player over SDL2_mixer: one piece of music at a time, each played
+// once. Plays MP3, WAV, MIDI and RMI files. CD-audio track stubs (.cda) are
+// recognised but never play: there is no CD drive to play them from here.
+//
+// A file name is always accepted; the file is opened when play() is called.
+// A missing, empty, unreadable or undecodable file simply never reaches the
+// playing state, and neither does anything when no audio device can be opened.
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "player/media_player.h"
+
+struct _Mix_Music;
+
+class SdlMediaPlayer : public MediaPlayer {
+ public:
+  SdlMediaPlayer() = default;
+  ~SdlMediaPlayer() override;
+  SdlMediaPlayer(const SdlMediaPlayer&) = delete;
+  SdlMediaPlayer& operator=(const SdlMediaPlayer&) = delete;
+
+  bool stop() override;
+  bool set_file_name(const std::string& path) override;
+  bool play() override;
+  int play_state() override;  // kPlaying while music plays, 0 otherwise
+
+ private:
+  bool open_audio();
+  void close_audio();
+  bool load_music();
+  void release_music();
+  void pause_device(bool paused);
+
+  bool audio_open_ = false;
+  std::chrono::steady_clock::time_point last_open_failure_{};
+  bool open_failed_ = false;
+  unsigned device_ = 0;  // the mixer's audio device; 0 when unknown
+  bool device_paused_ = false;
+  _Mix_Music* music_ = nullptr;
+  std::vector<unsigned char> music_bytes_;  // an RMI file's MIDI data, alive as long as music_
+  std::string file_name_;
+};

@@ -1,0 +1,254 @@
+// Real playback through SDL2_mixer on the silent audio driver the tests use.
+#include "player/sdl_media_player.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <thread>
+
+#include "audio_files.h"
+#include "temp_dir.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+bool within(std::chrono::milliseconds limit, const std::function<bool()>& condition) {
+  const auto until = Clock::now() + limit;
+  while (Clock::now() < until) {
+    if (condition()) return true;
+    std::this_thread::sleep_for(10ms);
+  }
+  return condition();
+}
+
+bool reaches_playing(SdlMediaPlayer& player) {
+  return within(3s, [&] { return player.play_state() == MediaPlayer::kPlaying; });
+}
+
+bool comes_to_an_end(SdlMediaPlayer& player) {
+  return within(10s, [&] { return player.play_state() != MediaPlayer::kPlaying; });
+}
+
+// Watches for a while: the file must not play at any moment.
+bool never_plays(SdlMediaPlayer& player) {
+  return !within(400ms, [&] { return player.play_state() == MediaPlayer::kPlaying; });
+}
+
+// Whether any open audio device is running (mixing) rather than resting.
+bool an_audio_device_runs() {
+  for (SDL_AudioDeviceID id = 1; id <= 32; ++id) {
+    if (SDL_GetAudioDeviceStatus(id) == SDL_AUDIO_PLAYING) return true;
+  }
+  return false;
+}
+
+void start(SdlMediaPlayer& player, const std::string& path) {
+  player.stop();
+  player.set_file_name(path);
+  player.play();
+}
+
+std::string garbage(size_t n) {
+  std::string bytes;
+  uint32_t x = 12345;
+  for (size_t i = 0; i < n; ++i) {
+    x = x * 1103515245 + 12345;
+    bytes.push_back(static_cast<char>(x >> 16));
+  }
+  return bytes;
+}
+
+class SdlPlayback : public ::testing::Test {
+ protected:
+  std::string path(const std::string& name) { return dir.folder() + name; }
+  TempDir dir;
+};
+
+}  // namespace
+
+TEST_F(SdlPlayback, WavPlaysOnceAndEnds) {
+  ASSERT_TRUE(write_wav(path("tone.wav"), 0.6));
+  SdlMediaPlayer player;
+  start(player, path("tone.wav"));
+  EXPECT_TRUE(reaches_playing(player));
+  EXPECT_TRUE(comes_to_an_end(player));
+  // Played once, no looping: it stays ended.
+  EXPECT_TRUE(never_plays(player));
+}
+
+TEST_F(SdlPlayback, Mp3PlaysAndEnds) {
+  if (!write_mp3(path("tone.mp3"), 0.6)) GTEST_SKIP() << "sox cannot write MP3 here";
+  SdlMediaPlayer player;
+  start(player, path("tone.mp3"));
+  EXPECT_TRUE(reaches_playing(player));
+  EXPECT_TRUE(comes_to_an_end(player));
+}
+
+TEST_F(SdlPlayback, MidiPlaysAndEnds) {
+  ASSERT_TRUE(write_midi(path("tune.mid"), 0.75));
+  SdlMediaPlayer player;
+  start(player, path("tune.mid"));
+  EXPECT_TRUE(reaches_playing(player));
+  EXPECT_TRUE(comes_to_an_end(player));
+}
+
+TEST_F(SdlPlayback, RmiIsUnwrappedAndPlays) {
+  ASSERT_TRUE(write_rmi(path("tune.rmi"), 0.75));
+  SdlMediaPlayer player;
+  start(player, path("tune.rmi"));
+  EXPECT_TRUE(reaches_playing(player));
+  EXPECT_TRUE(comes_to_an_end(player));
+}
+
+TEST_F(SdlPlayback, NonAsciiFileNamePlays) {
+  ASSERT_TRUE(write_wav(path("Grüße ♪.wav"), 0.5));
+  SdlMediaPlayer player;
+  start(player, path("Grüße ♪.wav"));
+  EXPECT_TRUE(reaches_playing(player));
+}
+
+TEST_F(SdlPlayback, StopEndsPlaybackAtOnce) {
+  ASSERT_TRUE(write_wav(path("long.wav"), 20));
+  SdlMediaPlayer player;
+  start(player, path("long.wav"));
+  ASSERT_TRUE(reaches_playing(player));
+  EXPECT_TRUE(player.stop());
+  EXPECT_NE(player.play_state(), MediaPlayer::kPlaying);
+  EXPECT_TRUE(never_plays(player));
+}
+
+TEST_F(SdlPlayback, PlayAfterStopStartsTheFileAgain) {
+  ASSERT_TRUE(write_wav(path("long.wav"), 20));
+  SdlMediaPlayer player;
+  start(player, path("long.wav"));
+  ASSERT_TRUE(reaches_playing(player));
+  player.stop();
+  player.play();
+  EXPECT_TRUE(reaches_playing(player));
+}
+
+TEST_F(SdlPlayback, SecondFileReplacesTheFirst) {
+  ASSERT_TRUE(write_wav(path("long.wav"), 30));
+  ASSERT_TRUE(write_wav(path("short.wav"), 0.5, 880));
+  SdlMediaPlayer player;
+  start(player, path("long.wav"));
+  ASSERT_TRUE(reaches_playing(player));
+  // Named without a stop: the long file goes, the short one plays and ends.
+  player.set_file_name(path("short.wav"));
+  player.play();
+  EXPECT_TRUE(reaches_playing(player));
+  EXPECT_TRUE(comes_to_an_end(player));
+}
+
+TEST_F(SdlPlayback, UnplayableFileAfterAPlayingOneLeavesSilence) {
+  ASSERT_TRUE(write_wav(path("long.wav"), 30));
+  SdlMediaPlayer player;
+  start(player, path("long.wav"));
+  ASSERT_TRUE(reaches_playing(player));
+  start(player, path("missing.mp3"));
+  EXPECT_TRUE(never_plays(player));
+}
+
+TEST_F(SdlPlayback, MissingEmptyAndGarbageFilesNeverPlay) {
+  const std::string noise = garbage(20000);
+  std::filesystem::create_directories(path("folder.mp3"));
+  const std::vector<std::string> files = {
+      path("missing.mp3"),
+      "",
+      dir.write("empty.mp3", ""),
+      dir.write("empty.wav", ""),
+      dir.write("noise.mp3", noise),
+      dir.write("noise.mid", noise),
+      dir.write("noise.wav", noise),
+      dir.write("noise.rmi", noise),
+      dir.write("noise", noise),
+      dir.write("cut.wav", std::string("RIFF\x24\0\0\0WAVEfmt ", 16)),
+      dir.write("cut.mid", "MThd"),
+      dir.write("no_data.rmi", std::string("RIFF\x04\0\0\0RMID", 12)),
+      dir.write("huge_chunk.rmi", std::string("RIFF\x10\0\0\0RMIDdata\xff\xff\xff\x7fMThd", 24)),
+      path("folder.mp3"),
+      dir.folder(),
+  };
+  SdlMediaPlayer player;
+  for (const auto& file : files) {
+    start(player, file);
+    EXPECT_TRUE(never_plays(player)) << "'" << file << "'";
+  }
+  // Still a working player afterwards.
+  ASSERT_TRUE(write_wav(path("tone.wav"), 0.5));
+  start(player, path("tone.wav"));
+  EXPECT_TRUE(reaches_playing(player));
+}
+
+TEST_F(SdlPlayback, CdAudioTrackStubsNeverPlay) {
+  ASSERT_TRUE(write_cda(path("Track01.cda"), 1));
+  ASSERT_TRUE(write_cda(path("TRACK02.CDA"), 2));
+  ASSERT_TRUE(write_cda(path("stub.wav"), 3));  // recognised by its contents too
+  SdlMediaPlayer player;
+  for (const char* name : {"Track01.cda", "TRACK02.CDA", "stub.wav"}) {
+    start(player, path(name));
+    EXPECT_TRUE(never_plays(player)) << name;
+  }
+}
+
+TEST_F(SdlPlayback, AudioDeviceRestsWhileNothingPlays) {
+  ASSERT_TRUE(write_wav(path("tone.wav"), 0.5));
+  ASSERT_TRUE(write_wav(path("long.wav"), 20));
+  SdlMediaPlayer player;
+  start(player, path("tone.wav"));
+  ASSERT_TRUE(reaches_playing(player));
+  EXPECT_TRUE(an_audio_device_runs());
+  ASSERT_TRUE(comes_to_an_end(player));
+  EXPECT_FALSE(an_audio_device_runs()) << "ended";
+  start(player, path("long.wav"));
+  ASSERT_TRUE(reaches_playing(player));
+  EXPECT_TRUE(an_audio_device_runs());
+  player.stop();
+  EXPECT_FALSE(an_audio_device_runs()) << "stopped";
+  start(player, path("missing.wav"));
+  EXPECT_FALSE(an_audio_device_runs()) << "unplayable";
+}
+
+TEST_F(SdlPlayback, PlayWithoutAFileNameNeverPlays) {
+  SdlMediaPlayer player;
+  EXPECT_TRUE(player.stop());
+  player.play();
+  EXPECT_TRUE(never_plays(player));
+}
+
+TEST_F(SdlPlayback, PlayerClosedWhilePlayingLeavesAudioUsableForTheNext) {
+  ASSERT_TRUE(write_wav(path("long.wav"), 20));
+  {
+    SdlMediaPlayer first;
+    start(first, path("long.wav"));
+    ASSERT_TRUE(reaches_playing(first));
+  }
+  SdlMediaPlayer second;
+  start(second, path("long.wav"));
+  EXPECT_TRUE(reaches_playing(second));
+}
+
+TEST_F(SdlPlayback, NoAudioDeviceMeansNothingEverPlays) {
+  ASSERT_TRUE(write_wav(path("tone.wav"), 0.5));
+  const char* old = std::getenv("SDL_AUDIODRIVER");
+  const std::string saved = old ? old : "";
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  {
+    SdlMediaPlayer player;
+    start(player, path("tone.wav"));
+    EXPECT_TRUE(never_plays(player));
+    start(player, path("tone.wav"));
+    EXPECT_TRUE(never_plays(player));
+  }
+  if (old) {
+    setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+  } else {
+    unsetenv("SDL_AUDIODRIVER");
+  }
+}
