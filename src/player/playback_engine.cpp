@@ -155,13 +155,18 @@ void PlaybackEngine::play_track() {
 
 void PlaybackEngine::play_path(const std::string& path) {
   // The steps of play_file, with a look after its yield: a Stop Music chosen
-  // there must not be followed by a track starting.
-  const uint64_t serial = stop_serial_;
-  const bool music_on = state_.music_stopped == 0;
+  // there, or earlier in the running tick, must not be followed by a track
+  // starting.
+  const uint64_t serial = tick_busy_ != 0 ? tick_serial_ : stop_serial_;
+  const bool music_on = tick_busy_ != 0 || state_.music_stopped == 0;
   stop_player(player_, ui_);
   if (stop_serial_ != serial || (music_on && state_.music_stopped != 0)) return;
-  if (!player_.set_file_name(path)) return;
-  player_.play();
+  try {
+    if (!player_.set_file_name(path)) return;
+    player_.play();
+  } catch (...) {
+    // A file that cannot be played simply never reaches the playing state.
+  }
 }
 
 bool PlaybackEngine::stopped_since(uint64_t serial) const {
