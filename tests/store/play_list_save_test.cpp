@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -89,6 +91,27 @@ TEST(PlayListSave, ReadOnlyFolderKeepsTheOldList) {
   EXPECT_EQ(read_file_bytes(path), kOldBytes);
   f.expect_save_error_shown();
   EXPECT_EQ(f.folder_names(f.dir.path()), std::vector<std::string>{"Kept.cap"});
+}
+
+TEST(PlayListSave, FullDiskKeepsTheOldListAndLeavesNoTemporary) {
+  SaveFixture f;
+  const std::string path = f.dir.write("Full.cap", kOldBytes);
+  std::vector<std::string> paths(200, "/a/rather/long/path/to/some/music/file.mp3");
+  // A file-size limit makes the write fail part-way, as a full disk would.
+  rlimit old_limit{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old_limit), 0);
+  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old_limit;
+  small.rlim_cur = 1000;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool saved = save_list(f.state, f.ui, "Full", paths);
+  setrlimit(RLIMIT_FSIZE, &old_limit);
+  std::signal(SIGXFSZ, old_handler);
+
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(read_file_bytes(path), kOldBytes);
+  f.expect_save_error_shown();
+  EXPECT_EQ(f.folder_names(f.dir.path()), std::vector<std::string>{"Full.cap"});
 }
 
 TEST(PlayListSave, MissingFolderFails) {
