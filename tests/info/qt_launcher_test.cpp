@@ -1,0 +1,138 @@
+// The desktop launcher: what it refuses itself, what it hands to the desktop's
+// opener, and how it finds a mixer program on PATH.
+#include "info/qt_launcher.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "temp_dir.h"
+
+namespace {
+
+// Puts only the given folder on PATH while it lives.
+class PathOverride {
+ public:
+  explicit PathOverride(const std::string& folder) {
+    const char* old = std::getenv("PATH");
+    had_path_ = old != nullptr;
+    if (had_path_) old_path_ = old;
+    setenv("PATH", folder.c_str(), 1);
+  }
+  ~PathOverride() {
+    if (had_path_) {
+      setenv("PATH", old_path_.c_str(), 1);
+    } else {
+      unsetenv("PATH");
+    }
+  }
+
+ private:
+  bool had_path_ = false;
+  std::string old_path_;
+};
+
+// A shell script that writes its arguments into a file of its folder.
+void write_recording_stub(const TempDir& dir, const std::string& name, const std::string& record) {
+  const std::string path =
+      dir.write(name, "#!/bin/sh\necho \"$@\" > '" + dir.folder() + record + ".tmp'\n/bin/mv '" +
+                          dir.folder() + record + ".tmp' '" + dir.folder() + record + "'\n");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+}
+
+bool wait_for_file(const std::string& path) {
+  return QTest::qWaitFor([&] { return std::filesystem::exists(path); }, 10000);
+}
+
+// Records what would have gone to the desktop's handler.
+struct RecordingOpener {
+  std::vector<QUrl> urls;
+  bool answer = true;
+  QtLauncher launcher() {
+    return QtLauncher([this](const QUrl& url) {
+      urls.push_back(url);
+      return answer;
+    });
+  }
+};
+
+}  // namespace
+
+TEST(QtLauncher, RefusesAnEmptyTarget) {
+  RecordingOpener desktop;
+  QtLauncher launcher = desktop.launcher();
+  EXPECT_FALSE(launcher.open(""));
+  EXPECT_TRUE(desktop.urls.empty());
+}
+
+TEST(QtLauncher, RefusesALocalPageThatIsNotThere) {
+  TempDir dir;
+  RecordingOpener desktop;
+  QtLauncher launcher = desktop.launcher();
+  EXPECT_FALSE(launcher.open(dir.folder() + "help.htm"));
+  EXPECT_FALSE(launcher.open("file://" + dir.folder() + "help.htm"));
+  EXPECT_FALSE(launcher.open(dir.folder())) << "a folder is not a page";
+  EXPECT_TRUE(desktop.urls.empty());
+}
+
+TEST(QtLauncher, HandsAnExistingLocalPageOverAsAFileAddress) {
+  TempDir dir;
+  const std::string page = dir.write("my help.htm", "<html></html>");
+  RecordingOpener desktop;
+  QtLauncher launcher = desktop.launcher();
+  EXPECT_TRUE(launcher.open(page));
+  EXPECT_TRUE(launcher.open("file://" + page));
+  ASSERT_EQ(desktop.urls.size(), 2u);
+  EXPECT_TRUE(desktop.urls[0].isLocalFile());
+  EXPECT_EQ(desktop.urls[0].toLocalFile().toStdString(), page);
+  EXPECT_EQ(desktop.urls[1].toLocalFile().toStdString(), page);
+}
+
+TEST(QtLauncher, HandsWebAddressesOverUnchanged) {
+  RecordingOpener desktop;
+  QtLauncher launcher = desktop.launcher();
+  for (const char* target :
+       {"https://www.davrin-software.com/audio-player/", "http://radio.example.org/live?station=3",
+        "radio.example.org", "mailto:info@davrin-software.com"}) {
+    EXPECT_TRUE(launcher.open(target)) << target;
+    ASSERT_FALSE(desktop.urls.empty());
+    EXPECT_EQ(desktop.urls.back().toString().toStdString(), target);
+  }
+}
+
+TEST(QtLauncher, PassesOnTheDesktopsRefusal) {
+  RecordingOpener desktop;
+  desktop.answer = false;
+  QtLauncher launcher = desktop.launcher();
+  EXPECT_FALSE(launcher.open("https://downloads.davrin-software.com/"));
+  EXPECT_EQ(desktop.urls.size(), 1u);
+}
+
+TEST(QtLauncher, VolumeControlFailsWhenNoMixerIsInstalled) {
+  TempDir empty;
+  PathOverride path(empty.folder());
+  QtLauncher launcher;
+  EXPECT_FALSE(launcher.open_volume_control());
+}
+
+TEST(QtLauncher, VolumeControlStartsTheMixerFoundOnPath) {
+  TempDir bin;
+  write_recording_stub(bin, "pavucontrol", "mixer-ran");
+  PathOverride path(bin.folder());
+  QtLauncher launcher;
+  EXPECT_TRUE(launcher.open_volume_control());
+  EXPECT_TRUE(wait_for_file(bin.folder() + "mixer-ran"));
+}
+
+TEST(QtLauncher, VolumeControlTriesTheOtherMixersToo) {
+  TempDir bin;
+  write_recording_stub(bin, "kmix", "mixer-ran");
+  PathOverride path(bin.folder());
+  QtLauncher launcher;
+  EXPECT_TRUE(launcher.open_volume_control());
+  EXPECT_TRUE(wait_for_file(bin.folder() + "mixer-ran"));
+}
