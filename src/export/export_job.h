@@ -1,0 +1,49 @@
+#pragma once
+// The export of one play list into a .zip archive: stage the tracks in the
+// build folder, have the zip component pack it, clear up, tell the user.
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "export/zip_component.h"
+#include "player/player_state.h"
+#include "shell/ui_services.h"
+
+inline constexpr const char* kZipErrorTitle = ".ZIP Error!";
+inline constexpr const char* kZipFailedText = "Failed to create .zip file!";
+inline constexpr const char* kZipFinishedText = "Finished making .zip file.";
+inline constexpr const char* kZipNoErrorsText = "No errors reported.";
+
+// Where the job draws its progress; the export window's bar in the program.
+class ProgressView {
+ public:
+  virtual ~ProgressView() = default;
+  virtual void draw_progress(int16_t percent, const std::string& text) = 0;
+};
+
+// Each sets build_folder to playlist_folder + "build/" first and passes over
+// every error of its file operation in silence.
+void make_build_folder(PlayerState& state);
+void empty_build_folder(PlayerState& state);
+void remove_build_folder(PlayerState& state);
+
+// Integer part of (i / n) * 100 in double precision: 29 of 100 gives 28.
+int16_t copy_percent(int32_t i, int32_t n);
+
+// The name a track takes in the staging folder: its file name, or, when an
+// earlier track took that name, " (2)", " (3)" ... before the extension.
+std::string staged_name(const std::string& file_name, const std::set<std::string>& taken);
+
+// The outcome box: the component's result code and the tracks left out.
+MessageBoxRequest export_outcome_message(int32_t result_code, int32_t skipped);
+
+struct ExportOutcome {
+  bool packed = false;  // the component ran and the outcome box was shown
+  int32_t result_code = 0;
+  int32_t copied = 0;
+  int32_t skipped = 0;
+};
+
+// The whole job up to and including the outcome box. Closing the window
+// afterwards is the caller's part.
+ExportOutcome zip_it(PlayerState& state, UiServices& ui, ZipComponent& zip, ProgressView& view);
