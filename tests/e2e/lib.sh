@@ -64,3 +64,37 @@ fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
+
+# Starts a tray host at the top-left corner of the virtual screen.
+start_tray_host() {
+  trayer --edge top --align left --widthtype request --height 24 --transparent false \
+    --SetDockType true >/dev/null 2>&1 &
+  TRAYER_PID=$!
+  wait_for 10 tray_panel >/dev/null || fail "the tray host did not start"
+}
+
+tray_panel() { xdotool search --class trayer 2>/dev/null | head -n 1; }
+
+# True once the program's icon sits inside the tray host.
+icon_embedded() {
+  local panel
+  panel=$(tray_panel)
+  [ -n "$panel" ] && xwininfo -tree -id "$panel" 2>/dev/null | grep -q -i 'davrin'
+}
+
+# Right-clicks the program's icon (the only icon in the tray host).
+right_click_icon() {
+  local panel X Y WIDTH HEIGHT
+  panel=$(tray_panel)
+  eval "$(xdotool getwindowgeometry --shell "$panel")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
+  sleep 0.8
+}
+
+# Chooses a menu entry by moving through the open tray menu with the keys given.
+menu_keys() {
+  for k in "$@"; do
+    xdotool key "$k"
+    sleep 0.15
+  done
+}

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The real program in a real X session with a tray host: a play list of three
+# tones plays in order (checked in the recorded output), the tray menu's Next
+# Track moves on, the web entry opens its link, and Exit ends the program
+# with its options saved.
+source "$(dirname "$0")/lib.sh"
+e2e_setup "$1"
+here=$(cd "$(dirname "$0")" && pwd)
+
+for f in 440 660 990; do
+  sox -n -r 44100 -c 2 -b 16 "$E2E/tone$f.wav" synth 3 sine $f vol 0.5
+done
+e2e_play_list Tones "$E2E/tone440.wav" "$E2E/tone660.wav" "$E2E/tone990.wav"
+e2e_options active_collection=Tones welcome=0 player_random=0 web_description=Radio \
+  web_link=http://radio.example/live
+
+cat > "$E2E/session.sh" <<SESSION
+#!/usr/bin/env bash
+source "$here/lib.sh"
+E2E=$E2E; CONF="$CONF"; APP=$APP; ARTIFACTS=$ARTIFACTS
+start_tray_host
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$E2E/out.raw "\$APP" &
+app=\$!
+wait_for 15 icon_embedded || fail "the tray icon was not embedded"
+sleep 13.5                    # first pass: 440, 660, 990, then 440 again
+right_click_icon
+import -window root "\$ARTIFACTS/tray_menu.png" || true
+menu_keys Down Down Down Return     # Settings, Stop Music, Next Track
+sleep 3
+right_click_icon
+menu_keys Up Up Up Return           # Exit, Software Downloads, the web entry
+sleep 1.5
+right_click_icon
+menu_keys Up Return                 # Exit Davrin Audio Player
+wait_for 10 bash -c "! kill -0 \$app 2>/dev/null" || fail "Exit did not end the program"
+wait \$app || fail "the program ended with an error"
+kill \$TRAYER_PID 2>/dev/null || true
+SESSION
+xvfb-run -a -s "-screen 0 800x600x24" bash "$E2E/session.sh"
+
+runs=$(python3 "$here/pitch_runs.py" "$E2E/out.raw" 440 660 990)
+echo "pitch runs:"; echo "$runs"
+python3 - "$runs" <<'PY' || fail "the tones did not play in order with Next Track"
+import sys
+runs = [(float(f), float(s)) for f, s in (l.split() for l in sys.argv[1].splitlines())]
+pitches = [f for f, _ in runs]
+assert pitches[:5] == [440, 660, 990, 440, 660], pitches
+assert all(2.5 <= s <= 3.3 for _, s in runs[:3]), runs       # whole tones
+assert runs[3][1] < 2.6, runs                                 # cut short by Next Track
+PY
+grep -qx 'http://radio.example/live' "$E2E/opened.txt" || fail "the web entry did not open its link"
+for key in active_collection=Tones player_random=0 web_description=Radio \
+  web_link=http://radio.example/live welcome=0; do
+  grep -qx "$key" "$CONF" || fail "options file lacks $key: $(cat "$CONF")"
+done
+echo "playback e2e: ok"
