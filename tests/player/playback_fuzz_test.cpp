@@ -112,7 +112,8 @@ TEST(PlaybackFuzz, ThousandsOfRandomTicksStayConsistent) {
   load_play_list(state, ui, "A", true);
   engine.start_music();
 
-  int ticks_with_music = 0, stops_inside = 0;
+  int ticks_with_music = 0, stops_inside = 0, empty_folder_ticks = 0, odd_action_ticks = 0;
+  size_t failed_loads = 0;
   for (int step = 0; step < 20000; ++step) {
     auto flags = request_flags(state);
     for (int32_t* f : flags) {
@@ -187,10 +188,16 @@ TEST(PlaybackFuzz, ThousandsOfRandomTicksStayConsistent) {
     }
     ticks_with_music += music_on;
     stops_inside += stopped_inside;
-    if (ui.boxes.size() > 100) ui.boxes.clear();
+    failed_loads += ui.boxes.size();
+    ui.boxes.clear();
+    empty_folder_ticks += state.list_count == 0;
+    odd_action_ticks += music_on && (state.list_done_action < 0 || state.list_done_action > 2);
   }
   // The run really went through the interesting states.
   EXPECT_GT(ticks_with_music, 5000);
-  EXPECT_GT(stops_inside, 50);
+  EXPECT_GT(stops_inside, 30);
   EXPECT_GT(player.started.size(), 2000u);
+  EXPECT_GT(failed_loads, 50u);
+  EXPECT_GT(odd_action_ticks, 1000);
+  EXPECT_GT(empty_folder_ticks, 100);
 }
