@@ -4,11 +4,15 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "audio_files.h"
 #include "temp_dir.h"
@@ -62,6 +66,39 @@ std::string garbage(size_t n) {
     bytes.push_back(static_cast<char>(x >> 16));
   }
   return bytes;
+}
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    const char* old = std::getenv(name);
+    had_ = old != nullptr;
+    if (had_) old_ = old;
+    setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnv() {
+    if (had_) {
+      setenv(name_, old_.c_str(), 1);
+    } else {
+      unsetenv(name_);
+    }
+  }
+
+ private:
+  const char* name_;
+  bool had_ = false;
+  std::string old_;
+};
+
+// The loudest sample of what the disk audio driver wrote (S16LE).
+int peak_of(const std::string& samples) {
+  int peak = 0;
+  for (size_t i = 0; i + 1 < samples.size(); i += 2) {
+    const auto v = static_cast<int16_t>(uint8_t(samples[i]) | uint8_t(samples[i + 1]) << 8);
+    peak = std::max(peak, std::abs(int{v}));
+  }
+  return peak;
 }
 
 class SdlPlayback : public ::testing::Test {
@@ -236,19 +273,32 @@ TEST_F(SdlPlayback, PlayerClosedWhilePlayingLeavesAudioUsableForTheNext) {
 
 TEST_F(SdlPlayback, NoAudioDeviceMeansNothingEverPlays) {
   ASSERT_TRUE(write_wav(path("tone.wav"), 0.5));
-  const char* old = std::getenv("SDL_AUDIODRIVER");
-  const std::string saved = old ? old : "";
-  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-  {
-    SdlMediaPlayer player;
-    start(player, path("tone.wav"));
-    EXPECT_TRUE(never_plays(player));
-    start(player, path("tone.wav"));
-    EXPECT_TRUE(never_plays(player));
-  }
-  if (old) {
-    setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
-  } else {
-    unsetenv("SDL_AUDIODRIVER");
+  ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
+  SdlMediaPlayer player;
+  start(player, path("tone.wav"));
+  EXPECT_TRUE(never_plays(player));
+  start(player, path("tone.wav"));
+  EXPECT_TRUE(never_plays(player));
+}
+
+// The disk driver writes the real output: each format must be heard, not
+// merely reported as playing (MIDI needs its instrument patches found).
+TEST_F(SdlPlayback, EveryFormatIsAudible) {
+  ASSERT_TRUE(write_wav(path("tone.wav"), 0.5));
+  ASSERT_TRUE(write_midi(path("tune.mid"), 0.5));
+  ASSERT_TRUE(write_rmi(path("tune.rmi"), 0.5));
+  std::vector<std::string> names = {"tone.wav", "tune.mid", "tune.rmi"};
+  if (write_mp3(path("tone.mp3"), 0.5)) names.push_back("tone.mp3");
+  ScopedEnv driver("SDL_AUDIODRIVER", "disk");
+  for (const auto& name : names) {
+    const std::string output = path(name + ".raw");
+    ScopedEnv file("SDL_DISKAUDIOFILE", output);
+    {
+      SdlMediaPlayer player;
+      start(player, path(name));
+      ASSERT_TRUE(reaches_playing(player)) << name;
+      EXPECT_TRUE(comes_to_an_end(player)) << name;
+    }
+    EXPECT_GT(peak_of(read_file_bytes(output)), 1000) << name;
   }
 }
