@@ -93,8 +93,11 @@ bool frm_getfolder::show_folder(const std::string& folder) {
 
 void frm_getfolder::set_path() {
   const std::string folder = file1->path();
-  Label1->setText(QString::fromStdString(folder));
-  ctx_.state.picker_folder = with_separator(folder);
+  // Nothing could be shown at all: keep the folder we were given.
+  if (!folder.empty()) {
+    Label1->setText(QString::fromStdString(folder));
+    ctx_.state.picker_folder = with_separator(folder);
+  }
   ctx_.ui.yield();
 }
 

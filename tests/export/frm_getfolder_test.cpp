@@ -234,3 +234,48 @@ TEST_F(FolderPicker, CloseBoxAndEscapeAnswerEmpty) {
   EXPECT_EQ(state.picked_folder, "");
   EXPECT_FALSE(w.isVisible());
 }
+
+TEST_F(FolderPicker, ChosenDriveOpensAtItsRoot) {
+  state.picker_folder = dir.folder() + "backup/";
+  AppContext c = ctx();
+  frm_getfolder w(c);
+  w.show();
+  DriveList* drives = w.findChild<DriveList*>("Drive1");
+  const int root = drives->findText("/");
+  ASSERT_GE(root, 0);
+  drives->setCurrentIndex(root);
+  emit drives->activated(root);
+  EXPECT_EQ(folders(w)->path(), "/");
+  EXPECT_EQ(label(w), "/");
+  EXPECT_EQ(state.picker_folder, "/");
+}
+
+TEST_F(FolderPicker, UnreadableDriveReturnsSilentlyToTheFolderShown) {
+  state.picker_folder = dir.folder() + "backup/old/";
+  AppContext c = ctx();
+  frm_getfolder w(c);
+  w.show();
+  DriveList* drives = w.findChild<DriveList*>("Drive1");
+  const std::string before = drives->drive();
+  drives->set_drive(dir.folder() + "unplugged/");  // a volume that has gone
+  emit drives->activated(drives->currentIndex());
+  EXPECT_EQ(drives->drive(), before);
+  EXPECT_EQ(folders(w)->path(), dir.folder() + "backup/old/");
+  EXPECT_EQ(state.picker_folder, dir.folder() + "backup/old/");
+  EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(FolderPicker, NameTheFileSystemRefusesShowsTheFolderError) {
+  state.picker_folder = dir.folder() + "backup/";
+  dir.write("backup/taken", "a file, not a folder");
+  ui.input_answers = {std::string(300, 'x'), "taken"};
+  AppContext c = ctx();
+  frm_getfolder w(c);
+  w.show();
+  click(w, "Command3");
+  click(w, "Command3");
+  ASSERT_EQ(ui.boxes.size(), 2u);
+  EXPECT_EQ(ui.boxes[0].text, "Error trying to create folder!");
+  EXPECT_EQ(ui.boxes[1].title, "Folder Error!");
+  EXPECT_EQ(state.picker_folder, dir.folder() + "backup/");
+}
