@@ -1,6 +1,7 @@
 #include "editor/filtered_line_edit.h"
 
 #include <QKeyEvent>
+#include <QValidator>
 
 #include "editor/key_filters.h"
 
@@ -8,14 +9,38 @@ namespace {
 constexpr int kNoCharacter = -1;
 constexpr int kEnterCode = 13;
 constexpr int kDeleteCode = 127;
+
+// Drops the refused characters from every change before the box takes it,
+// keeping the cursor after the same accepted characters.
+class CharacterFilter : public QValidator {
+ public:
+  explicit CharacterFilter(const FilteredLineEdit* box) : QValidator(nullptr), box_(box) {}
+  State validate(QString& input, int& pos) const override {
+    const QString kept = box_->filtered(input);
+    if (kept != input) {
+      pos = box_->filtered(input.left(pos)).size();
+      input = kept;
+    }
+    return Acceptable;
+  }
+
+ private:
+  const FilteredLineEdit* box_;
+};
+
 }  // namespace
 
 FilteredLineEdit::FilteredLineEdit(KeyFilter key_filter, QWidget* parent)
     : QLineEdit(parent), key_filter_(std::move(key_filter)) {
-  // textEdited comes before textChanged, so last_text_ still holds the text
-  // before the user's edit when it is filtered.
-  connect(this, &QLineEdit::textEdited, this, &FilteredLineEdit::filter_user_edit);
-  connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { last_text_ = text; });
+  auto* filter = new CharacterFilter(this);
+  filter->setParent(this);
+  setValidator(filter);
+  // textEdited comes before textChanged: shown_text_ still holds the text
+  // before the edit. Typed keys are announced on their own.
+  connect(this, &QLineEdit::textEdited, this, [this] {
+    if (!typing_ && text() != shown_text_) emit edited_by_user();
+  });
+  connect(this, &QLineEdit::textChanged, this, [this] { shown_text_ = text(); });
 }
 
 int FilteredLineEdit::typed_code(const QKeyEvent& event) {
@@ -82,17 +107,4 @@ void FilteredLineEdit::keyPressEvent(QKeyEvent* event) {
   typing_ = false;
   event->accept();
   emit typed_key_accepted();
-}
-
-void FilteredLineEdit::filter_user_edit(const QString& text) {
-  if (typing_) return;  // typed keys were filtered already
-  const QString before = last_text_;
-  const QString kept = filtered(text);
-  if (kept != text) {
-    // Keep the cursor after the same accepted characters as before.
-    const int cursor = filtered(text.left(cursorPosition())).size();
-    setText(kept);
-    setCursorPosition(cursor);
-  }
-  if (kept != before) emit edited_by_user();
 }

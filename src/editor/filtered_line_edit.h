@@ -1,9 +1,9 @@
 #pragma once
 // A text box that lets through only the typed characters its key filter
 // accepts (title_key_filter, link_key_filter). Text that arrives another way
-// (paste from the context menu, Shift+Insert, drag and drop) loses the
-// refused characters, so the user can never put one into the box. Keys that
-// type no character (arrows, Delete, Home, End) work as usual.
+// (paste from the context menu, Shift+Insert, drag and drop, or put in by
+// the program) loses the refused characters, so the box never holds one.
+// Keys that type no character (arrows, Delete, Home, End) work as usual.
 #include <QLineEdit>
 #include <functional>
 
@@ -21,15 +21,13 @@ class FilteredLineEdit : public QLineEdit {
 
  signals:
   void typed_key_accepted();  // a typed key passed the filter (Backspace included)
-  void edited_by_user();      // a paste or drop changed the text
+  void edited_by_user();      // a paste, drop or cut changed the text
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void filter_user_edit(const QString& text);
-
   KeyFilter key_filter_;
-  QString last_text_;
+  QString shown_text_;  // the text before the change being handled
   bool typing_ = false;
 };
