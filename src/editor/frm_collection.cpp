@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -74,6 +75,16 @@ QPushButton* push_button(QWidget* parent, const char* name, const char* caption,
   return button;
 }
 
+// A caption wider than its place gets a slightly smaller face rather than losing letters.
+void shrink_to_fit(QLabel* label) {
+  QFont face = label->font();
+  for (int pixels = face.pixelSize(); pixels > 8; --pixels) {
+    face.setPixelSize(pixels);
+    if (QFontMetrics(face).horizontalAdvance(label->text()) <= label->width()) break;
+  }
+  label->setFont(face);
+}
+
 std::string folder_with_slash(std::string folder) {
   if (folder.empty() || folder.back() != '/') folder.push_back('/');
   return folder;
@@ -95,6 +106,11 @@ void frm_collection::build_controls() {
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(twips(8520), twips(6030));
+  // The places are measured for an 8-point face (11 pixels); a larger
+  // desktop font would cut the captions off.
+  QFont small = font();
+  small.setPixelSize(11);
+  setFont(small);
 
   Drive1 = new DriveList(this);
   Drive1->setObjectName(QStringLiteral("Drive1"));
@@ -126,6 +142,7 @@ void frm_collection::build_controls() {
   Label1 = new QLabel(qs("Play List Title:"), Frame1);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setGeometry(twips_rect(135, 315, 1005, 195));
+  shrink_to_fit(Label1);
   Text1 = new FilteredLineEdit(title_key_filter, Frame1);
   Text1->setObjectName(QStringLiteral("Text1"));
   Text1->setToolTip(qs(" Enter a title for this play list here "));
