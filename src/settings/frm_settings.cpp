@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QValidator>
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -72,6 +73,15 @@ void fit_caption(QWidget* control) {
     font.setPixelSize(font.pixelSize() - 1);
     control->setFont(font);
   }
+}
+
+// Shows a stored text as it was saved: the box's filter is for what the user
+// types or pastes, and must not change a saved link just by opening the window.
+void show_stored_text(QLineEdit* box, const std::string& text) {
+  const QValidator* filter = box->validator();
+  box->setValidator(nullptr);
+  box->setText(QString::fromStdString(text));
+  box->setValidator(filter);
 }
 
 }  // namespace
@@ -271,8 +281,8 @@ void frm_settings::load_steps() {
   }
   refill_list();
   show_current();
-  Text1->setText(QString::fromStdString(state.web_description));
-  Text2->setText(QString::fromStdString(state.web_link));
+  show_stored_text(Text1, state.web_description);
+  show_stored_text(Text2, state.web_link);
 }
 
 void frm_settings::refill_list() {

@@ -249,3 +249,17 @@ TEST_F(WebLinkBoxes, ClearingTheDescriptionEmptiesIt) {
   EXPECT_EQ(text1->text(), "");
   EXPECT_EQ(state.web_description, "");
 }
+
+TEST_F(WebLinkBoxes, StoredTextsAreShownAndKeptAsStored) {
+  // Only typing and pasting are filtered: opening the window must not change
+  // a link saved with characters the boxes refuse.
+  state.web_description = "Rock & Roll";
+  state.web_link = "http://my-radio.example/?a=1&b=2";
+  auto w = open_window();
+  EXPECT_EQ(child<QLineEdit>(*w, "Text1")->text().toStdString(), "Rock & Roll");
+  EXPECT_EQ(child<QLineEdit>(*w, "Text2")->text().toStdString(),
+            "http://my-radio.example/?a=1&b=2");
+  click(*w, "Command1");
+  EXPECT_EQ(state.web_description, "Rock & Roll");
+  EXPECT_EQ(state.web_link, "http://my-radio.example/?a=1&b=2");
+}
