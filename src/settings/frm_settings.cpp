@@ -64,7 +64,14 @@ QRadioButton* make_option(QGroupBox* frame, const QString& name, const char* cap
 }
 
 // A caption wider than its place is narrowed until it fits, so no text is cut.
+// One too low for its indicator grows about its own middle, so its circle is
+// not cut off.
 void fit_caption(QWidget* control) {
+  const int missing = control->sizeHint().height() - control->height();
+  if (missing > 0) {
+    const QRect place = control->geometry();
+    control->setGeometry(place.adjusted(0, -missing / 2, 0, missing - missing / 2));
+  }
   if (control->sizeHint().width() <= control->width()) return;
   QFont font = control->font();
   font.setStretch(QFont::Condensed);
