@@ -129,6 +129,11 @@ TEST_F(RemovePlayList, AnsweredNoKeepsTheFile) {
   EXPECT_TRUE(fs::exists(list_file("Jazz")));
   EXPECT_EQ(entries(*w).size(), 2);
   EXPECT_EQ(selected(*w), "Jazz");
+
+  // Return takes the default button, No.
+  click(*w, "Command4");
+  EXPECT_EQ(ui.boxes.size(), 2u);
+  EXPECT_TRUE(fs::exists(list_file("Jazz")));
 }
 
 TEST_F(RemovePlayList, AnsweredYesDeletesTheFileAndRefreshesTheList) {
@@ -138,12 +143,20 @@ TEST_F(RemovePlayList, AnsweredYesDeletesTheFileAndRefreshesTheList) {
   auto w = open_window();
   click_entry(*w, "Jazz");
   ui.answers.push_back(MsgAnswer::Yes);
-  const int yields_before = ui.yields;
+  // The first yield comes after the deletion and before the list is refreshed.
+  bool file_at_yield = true;
+  int listed_at_yield = -1;
+  ui.on_yield = [&] {
+    file_at_yield = fs::exists(list_file("Jazz"));
+    listed_at_yield = list1(*w)->count();
+    ui.on_yield = nullptr;
+  };
   click(*w, "Command4");
+  EXPECT_FALSE(file_at_yield);
+  EXPECT_EQ(listed_at_yield, 2);
   EXPECT_FALSE(fs::exists(list_file("Jazz")));
   EXPECT_TRUE(fs::exists(list_file("Rock")));
   EXPECT_EQ(entries(*w), QStringList{"Rock"});
-  EXPECT_GT(ui.yields, yields_before);
   EXPECT_EQ(ui.boxes.size(), 1u);
   // The active list is still there, so it is chosen again.
   EXPECT_EQ(selected(*w), "Rock");
