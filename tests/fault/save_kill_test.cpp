@@ -23,10 +23,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Saves the two lists in turn until it is killed.
+// Tells the parent it is about to save, then saves the two lists in turn
+// until it is killed.
 [[noreturn]] void keep_saving(PlayerState state, const std::vector<std::string>& a,
-                              const std::vector<std::string>& b) {
+                              const std::vector<std::string>& b, int ready_fd) {
   FakeUi ui;
+  const char ready = 1;
+  (void)!::write(ready_fd, &ready, 1);
   for (;;) {
     save_list(state, ui, "Big", b);
     save_list(state, ui, "Big", a);
@@ -53,15 +56,22 @@ TEST(SaveKilled, LeavesTheOldOrTheNewFileNeverATornOne) {
   const auto one_save =
       std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t0) /
       2;
-  const int64_t max_delay_us = std::max<int64_t>(3 * one_save.count() / 2, 2000);
+  const int64_t max_delay_us = std::max<int64_t>(4 * one_save.count(), 2000);
 
   std::mt19937 gen(4711);
   int saw_a = 0, saw_b = 0, killed_mid_save = 0;
   constexpr int kRounds = 200;
   for (int round = 0; round < kRounds; ++round) {
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
     const pid_t pid = ::fork();
     ASSERT_GE(pid, 0);
-    if (pid == 0) keep_saving(state, a, b);
+    if (pid == 0) keep_saving(state, a, b, ready[1]);
+    // The delay counts from the child's first save, however slow its start.
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    ::close(ready[0]);
+    ::close(ready[1]);
     const int64_t delay = std::uniform_int_distribution<int64_t>(0, max_delay_us)(gen);
     std::this_thread::sleep_for(std::chrono::microseconds(delay));
     ::kill(pid, SIGKILL);
