@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QValidator>
+#include <algorithm>
 
 #include "editor/key_filters.h"
 
@@ -10,17 +11,12 @@ constexpr int kNoCharacter = -1;
 constexpr int kEnterCode = 13;
 constexpr int kDeleteCode = 127;
 
-// Drops the refused characters from every change before the box takes it,
-// keeping the cursor after the same accepted characters.
+// Drops the refused characters from every change before the box takes it.
 class CharacterFilter : public QValidator {
  public:
   explicit CharacterFilter(const FilteredLineEdit* box) : QValidator(nullptr), box_(box) {}
   State validate(QString& input, int& pos) const override {
-    const QString kept = box_->filtered(input);
-    if (kept != input) {
-      pos = box_->filtered(input.left(pos)).size();
-      input = kept;
-    }
+    box_->filter_change(input, pos);
     return Acceptable;
   }
 
@@ -77,6 +73,34 @@ int FilteredLineEdit::typed_code(const QKeyEvent& event) {
   const QString text = event.text();
   if (text.isEmpty()) return kNoCharacter;
   return text.at(0).unicode();
+}
+
+void FilteredLineEdit::set_stored_text(const QString& text) {
+  const QValidator* filter = validator();
+  setValidator(nullptr);
+  setText(text);
+  setValidator(filter);
+}
+
+void FilteredLineEdit::filter_change(QString& input, int& pos) const {
+  // Only what the change brings in is filtered: the part before and after it
+  // is the text the box held already (a stored title keeps its characters).
+  const QString& before = shown_text_;
+  const qsizetype limit = std::min(before.size(), input.size());
+  qsizetype head = 0;
+  while (head < limit && before[head] == input[head]) ++head;
+  qsizetype tail = 0;
+  while (head + tail < limit && before[before.size() - 1 - tail] == input[input.size() - 1 - tail])
+    ++tail;
+  const qsizetype middle_end = input.size() - tail;
+  const QString middle = input.mid(head, middle_end - head);
+  const QString kept = filtered(middle);
+  if (kept == middle) return;
+  if (pos > head) {
+    pos = pos >= middle_end ? pos - static_cast<int>(middle.size() - kept.size())
+                            : static_cast<int>(head + filtered(input.mid(head, pos - head)).size());
+  }
+  input = input.left(head) + kept + input.right(tail);
 }
 
 QString FilteredLineEdit::filtered(const QString& text) const {

@@ -2,8 +2,9 @@
 // A text box that lets through only the typed characters its key filter
 // accepts (title_key_filter, link_key_filter). Text that arrives another way
 // (paste from the context menu, Shift+Insert, drag and drop, or put in by
-// the program) loses the refused characters, so the box never holds one.
-// Keys that type no character (arrows, Delete, Home, End) work as usual.
+// the program) loses the refused characters, so nobody can put one in; only
+// a stored text shown with set_stored_text keeps its own. Keys that type no
+// character (arrows, Delete, Home, End) work as usual.
 #include <QLineEdit>
 #include <functional>
 
@@ -18,6 +19,11 @@ class FilteredLineEdit : public QLineEdit {
   static int typed_code(const QKeyEvent& event);
   // The text without the characters the filter refuses.
   QString filtered(const QString& text) const;
+  // Shows a saved text (a play-list name, a stored web link) exactly as
+  // stored; later changes are filtered, the stored characters stay.
+  void set_stored_text(const QString& text);
+  // Filters the part of input that differs from the text shown now.
+  void filter_change(QString& input, int& pos) const;
 
  signals:
   void typed_key_accepted();  // a typed key passed the filter (Backspace included)

@@ -226,7 +226,8 @@ void frm_collection::fill_working_list() {
     return;
   }
   item_count_ = state.track_count;
-  Text1->setText(QString::fromUtf8(state.current_list_name));
+  // The list's own name, as stored, even when made outside the program.
+  Text1->set_stored_text(QString::fromUtf8(state.current_list_name));
   list_title_ = state.current_list_name;
   for (int32_t i = 1; i <= state.track_count; ++i) {
     const std::string path =

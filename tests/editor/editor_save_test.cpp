@@ -153,6 +153,17 @@ TEST_F(EditorSaveTest, AnEditedListUnderItsOwnTitleIsRewrittenWithoutAQuestion) 
             list_of({"/m/1.mp3", music + "a.mp3", music + "b.mp3"}));
 }
 
+TEST_F(EditorSaveTest, AListNamedOutsideTheProgramKeepsItsNameAndIsRewrittenInPlace) {
+  tmp.write("lists/rock-n-roll.cap", format_play_list({"/m/1.mp3"}));
+  auto window = open_existing("rock-n-roll", {"/m/1.mp3"});
+  EXPECT_EQ(window->list_title(), "rock-n-roll");
+  click(*window, "Command1");
+  click(*window, "Command7");
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_EQ(read_file_bytes(lists + "rock-n-roll.cap"),
+            list_of({"/m/1.mp3", music + "a.mp3", music + "b.mp3"}));
+}
+
 TEST_F(EditorSaveTest, AnEditedListUnderANewTitleLeavesTheOldFile) {
   tmp.write("lists/Drive.cap", format_play_list({"/m/1.mp3"}));
   auto window = open_existing("Drive", {"/m/1.mp3"});

@@ -129,3 +129,32 @@ TEST(FilteredLineEdit, TextPutInByTheProgramIsFilteredWithoutCountingAsAnEdit) {
   EXPECT_EQ(changed.at(0).at(0).toString().toStdString(), "oldlist");
   EXPECT_EQ(edited.count(), 0);
 }
+
+TEST(FilteredLineEdit, AStoredTextKeepsItsCharactersWhileNewOnesAreFiltered) {
+  FilteredLineEdit box(link_key_filter);
+  QSignalSpy edited(&box, &FilteredLineEdit::edited_by_user);
+  box.set_stored_text(QStringLiteral("http://my-site.org/a=b"));
+  EXPECT_EQ(text_of(box), "http://my-site.org/a=b");
+  EXPECT_EQ(edited.count(), 0);
+  box.setCursorPosition(11);  // after "my-s"
+  QTest::keyClicks(&box, "x-");
+  EXPECT_EQ(text_of(box), "http://my-sxite.org/a=b");
+  QApplication::clipboard()->setText(QStringLiteral("=&y"));
+  box.end(false);
+  box.paste();
+  EXPECT_EQ(text_of(box), "http://my-sxite.org/a=by");
+  EXPECT_EQ(box.cursorPosition(), 24);
+  QTest::keyClick(&box, Qt::Key_Backspace);
+  QTest::keyClick(&box, Qt::Key_Backspace);
+  EXPECT_EQ(text_of(box), "http://my-sxite.org/a=");  // the stored "=" stays until removed
+}
+
+TEST(FilteredLineEdit, PasteInTheMiddleKeepsTheCursorAfterTheAcceptedPart) {
+  FilteredLineEdit box(title_key_filter);
+  box.setText(QStringLiteral("abcd"));
+  box.setCursorPosition(2);
+  QApplication::clipboard()->setText(QStringLiteral("-x-y-"));
+  box.paste();
+  EXPECT_EQ(text_of(box), "abxycd");
+  EXPECT_EQ(box.cursorPosition(), 4);
+}
