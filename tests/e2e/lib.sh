@@ -65,15 +65,20 @@ fail() {
   exit 1
 }
 
-# Starts a tray host at the top-left corner of the virtual screen.
+# Starts a tray host at the top-left corner of the virtual screen. The host
+# sometimes loses its connection while starting: then it is started again.
 start_tray_host() {
-  trayer --edge top --align left --widthtype request --height 24 --transparent false \
-    --SetDockType true >/dev/null 2>&1 &
-  TRAYER_PID=$!
-  wait_for 10 tray_panel >/dev/null || fail "the tray host did not start"
+  for attempt in 1 2 3; do
+    trayer --edge top --align left --widthtype request --height 24 --transparent false \
+      --SetDockType true >>"${TRAYER_LOG:-/dev/null}" 2>&1 &
+    TRAYER_PID=$!
+    wait_for 5 tray_panel >/dev/null && return 0
+    kill $TRAYER_PID 2>/dev/null || true
+  done
+  fail "the tray host did not start"
 }
 
-tray_panel() { xdotool search --class trayer 2>/dev/null | head -n 1; }
+tray_panel() { xdotool search --classname '^panel$' 2>/dev/null | head -n 1; }
 
 # True once the program's icon sits inside the tray host.
 icon_embedded() {
@@ -88,7 +93,10 @@ right_click_icon() {
   panel=$(tray_panel)
   eval "$(xdotool getwindowgeometry --shell "$panel")"
   xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
-  sleep 0.8
+  sleep 0.5
+  # Keep the pointer off the menu, so that only the keys choose an entry.
+  xdotool mousemove 600 500
+  sleep 0.3
 }
 
 # Chooses a menu entry by moving through the open tray menu with the keys given.

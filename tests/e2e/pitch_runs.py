@@ -2,7 +2,8 @@
 """Reads the player's recorded output (S16LE stereo 44.1 kHz) and prints the
 runs of the dominant test pitch, one line each: frequency and seconds.
 
-Usage: pitch_runs.py FILE FREQ [FREQ ...]
+Usage: pitch_runs.py [--tail SECONDS] FILE FREQ [FREQ ...]
+With --tail only the last seconds of the file are read.
 """
 import math
 import struct
@@ -22,8 +23,12 @@ def goertzel(samples, freq, rate):
     return s1 * s1 + s2 * s2 - k * s1 * s2
 
 
-def pitch_runs(path, freqs):
-    data = open(path, "rb").read()
+def pitch_runs(path, freqs, tail=None):
+    with open(path, "rb") as f:
+        if tail:
+            f.seek(0, 2)
+            f.seek(max(0, f.tell() - int(tail * RATE) * 4) // 4 * 4)
+        data = f.read()
     frames = len(data) // 4
     left = struct.unpack("<%dh" % (frames * 2), data[: frames * 4])[0::2]
     runs = []
@@ -39,5 +44,10 @@ def pitch_runs(path, freqs):
 
 
 if __name__ == "__main__":
-    for f, secs in pitch_runs(sys.argv[1], [float(x) for x in sys.argv[2:]]):
+    args = sys.argv[1:]
+    tail = None
+    if args[0] == "--tail":
+        tail = float(args[1])
+        args = args[2:]
+    for f, secs in pitch_runs(args[0], [float(x) for x in args[1:]], tail):
         print("%g %.1f" % (f, secs))

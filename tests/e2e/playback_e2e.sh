@@ -8,7 +8,7 @@ e2e_setup "$1"
 here=$(cd "$(dirname "$0")" && pwd)
 
 for f in 440 660 990; do
-  sox -n -r 44100 -c 2 -b 16 "$E2E/tone$f.wav" synth 3 sine $f vol 0.5
+  sox -n -r 44100 -c 2 -b 16 "$E2E/tone$f.wav" synth 6 sine $f vol 0.5
 done
 e2e_play_list Tones "$E2E/tone440.wav" "$E2E/tone660.wav" "$E2E/tone990.wav"
 e2e_options active_collection=Tones welcome=0 player_random=0 web_description=Radio \
@@ -22,10 +22,17 @@ start_tray_host
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$E2E/out.raw "\$APP" &
 app=\$!
 wait_for 15 icon_embedded || fail "the tray icon was not embedded"
-sleep 13.5                    # first pass: 440, 660, 990, then 440 again
+# Wait until the last tone plays, then until the first one plays again.
+now_playing() {
+  [ -f "$E2E/out.raw" ] &&
+    python3 "$here/pitch_runs.py" --tail 0.3 "$E2E/out.raw" 440 660 990 | tail -n 1 | grep -q "^\$1 "
+}
+wait_for 60 now_playing 990 || fail "the play list did not reach its last track"
+wait_for 10 now_playing 440 || fail "the play list did not start again"
 right_click_icon
+menu_keys Down Down Down            # Settings, Stop Music, Next Track
 import -window root "\$ARTIFACTS/tray_menu.png" || true
-menu_keys Down Down Down Return     # Settings, Stop Music, Next Track
+menu_keys Return
 sleep 3
 right_click_icon
 menu_keys Up Up Up Return           # Exit, Software Downloads, the web entry
@@ -43,10 +50,19 @@ echo "pitch runs:"; echo "$runs"
 python3 - "$runs" <<'PY' || fail "the tones did not play in order with Next Track"
 import sys
 runs = [(float(f), float(s)) for f, s in (l.split() for l in sys.argv[1].splitlines())]
-pitches = [f for f, _ in runs]
-assert pitches[:5] == [440, 660, 990, 440, 660], pitches
-assert all(2.5 <= s <= 3.3 for _, s in runs[:3]), runs       # whole tones
-assert runs[3][1] < 2.6, runs                                 # cut short by Next Track
+order = [440.0, 660.0, 990.0]
+step = lambda f, n: order[(order.index(f) + n) % 3]
+assert [f for f, _ in runs[:3]] == order, runs                # the first pass, in order
+assert all(5.5 <= s <= 6.3 for _, s in runs[:3]), runs        # whole tones
+# Next Track comes once, later: it either cuts the tone that plays (the next
+# one follows), or lands between two tones (one position is passed over).
+jumps = []
+for (f, s), (g, _) in zip(runs[2:], runs[3:]):
+    if g == step(f, 1) and s >= 5.5:
+        continue
+    assert (s < 5.5 and g == step(f, 1)) or (s >= 5.5 and g == step(f, 2)), runs
+    jumps.append(f)
+assert len(jumps) == 1, runs
 PY
 grep -qx 'http://radio.example/live' "$E2E/opened.txt" || fail "the web entry did not open its link"
 for key in active_collection=Tones player_random=0 web_description=Radio \
