@@ -13,7 +13,7 @@ class MediaPlayer {
   // Each answers false when the operation failed.
   virtual bool stop() = 0;
   virtual bool set_file_name(const std::string& path) = 0;
-  virtual bool play() = 0;  // plays the file named last once, asynchronously
+  virtual bool play() = 0;       // plays the file named last once, asynchronously
   virtual int play_state() = 0;  // kPlaying while a file plays
 };
 

@@ -20,7 +20,9 @@ RandomDraw::RandomDraw() : RandomDraw(Clock(clock_now)) {}
 
 RandomDraw::RandomDraw(Clock clock) : clock_(std::move(clock)), state_(mix(clock_())) {}
 
-void RandomDraw::reseed() { state_ ^= mix(clock_()); }
+void RandomDraw::reseed() {
+  state_ ^= mix(clock_());
+}
 
 uint64_t RandomDraw::next_bits() {
   // splitmix64 step: the running state always moves on, whatever the clock says.

@@ -61,7 +61,8 @@ QPixmap logo_pixmap() {
   p.drawPixmap(8, 10, player_icon_pixmap(64));
   // Sound waves leaving the disc.
   p.setPen(QPen(kNoteGold, 3, Qt::SolidLine, Qt::RoundCap));
-  for (int i = 0; i < 3; ++i) p.drawArc(QRectF(56 + i * 12, 18 + i * 6, 30, 48 - i * 12), -60 * 16, 120 * 16);
+  for (int i = 0; i < 3; ++i)
+    p.drawArc(QRectF(56 + i * 12, 18 + i * 6, 30, 48 - i * 12), -60 * 16, 120 * 16);
   QFont f = p.font();
   f.setBold(true);
   f.setPixelSize(15);

@@ -26,7 +26,9 @@ frm_main::frm_main(AppContext& ctx, Windows windows, QWidget* parent)
   connect(&Timer1_, &QTimer::timeout, this, [this] { engine_.tick(); });
 }
 
-frm_main::~frm_main() { TrayX1_.hide(); }
+frm_main::~frm_main() {
+  TrayX1_.hide();
+}
 
 QAction* frm_main::add_entry(const char* name, const char* caption) {
   QAction* a = mymenu_.addAction(QString::fromLatin1(caption));
@@ -96,8 +98,7 @@ void frm_main::apply_web_entry_rule() {
   }
 }
 
-void frm_main::init_program(const std::string& program_folder,
-                            const std::string& playlist_folder) {
+void frm_main::init_program(const std::string& program_folder, const std::string& playlist_folder) {
   PlayerState& s = ctx_.state;
   s.playlist_folder = playlist_folder;
   if (s.playlist_folder.empty() || s.playlist_folder.back() != '/') s.playlist_folder += '/';
@@ -160,4 +161,6 @@ void frm_main::set_music_entries(bool start_enabled, bool stop_enabled) {
   entry("Stopmusic")->setEnabled(stop_enabled);
 }
 
-void frm_main::set_repeat_checked(bool checked) { entry("repeat_track")->setChecked(checked); }
+void frm_main::set_repeat_checked(bool checked) {
+  entry("repeat_track")->setChecked(checked);
+}

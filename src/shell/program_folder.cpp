@@ -13,7 +13,8 @@ std::string with_trailing_separator(std::string folder) {
 }
 
 std::string executable_folder() {
-  return with_trailing_separator(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+  return with_trailing_separator(
+      QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
 }
 
 std::string choose_playlist_folder(const std::string& exe_folder) {

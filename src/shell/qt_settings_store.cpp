@@ -9,8 +9,7 @@ QString key_path(const std::string& section, const std::string& key) {
 }  // namespace
 
 std::string QtSettingsStore::get_setting(const std::string& app, const std::string& section,
-                                         const std::string& key,
-                                         const std::string& default_value) {
+                                         const std::string& key, const std::string& default_value) {
   QSettings settings(QString::fromLatin1(kOrganization), QString::fromStdString(app));
   const QVariant v = settings.value(key_path(section, key));
   if (!v.isValid()) return default_value;

@@ -6,7 +6,9 @@
 
 namespace {
 // Boxes belong to the window the user works in, so they stay on top of it.
-QWidget* box_parent() { return QApplication::activeModalWidget(); }
+QWidget* box_parent() {
+  return QApplication::activeModalWidget();
+}
 }  // namespace
 
 QString box_text(const std::string& text) {
@@ -15,7 +17,9 @@ QString box_text(const std::string& text) {
   return s;
 }
 
-void QtUiServices::yield() { QCoreApplication::processEvents(); }
+void QtUiServices::yield() {
+  QCoreApplication::processEvents();
+}
 
 MsgAnswer QtUiServices::message_box(const MessageBoxRequest& request) {
   const QString title =

@@ -77,11 +77,11 @@ TEST_F(MainFixture, MenuHasTheTwentyEntriesInOrder) {
                                              "-",
                                              "Exit Davrin Audio Player"};
   EXPECT_EQ(captions(main->menu()), expected);
-  const char* names[] = {"settings",       "track",        "Startmusic",     "Stopmusic",
-                         "empty1",         "track_forward", "track_backward", "track_random",
-                         "repeat_track",   "playlist",     "list_forward",   "list_backward",
-                         "list_random",    "line1",        "audio_settings", "line2",
-                         "audio_web_site", "software_downloads", "line4",    "exit"};
+  const char* names[] = {
+      "settings",      "track",          "Startmusic",         "Stopmusic",    "empty1",
+      "track_forward", "track_backward", "track_random",       "repeat_track", "playlist",
+      "list_forward",  "list_backward",  "list_random",        "line1",        "audio_settings",
+      "line2",         "audio_web_site", "software_downloads", "line4",        "exit"};
   auto actions = main->menu()->actions();
   ASSERT_EQ(actions.size(), 20);
   for (int i = 0; i < 20; ++i) EXPECT_EQ(actions[i]->objectName().toStdString(), names[i]);
@@ -133,7 +133,7 @@ TEST_F(MainFixture, FirstStartShowsWelcomeThenSettingsAndOnlyOnce) {
   main->init_program(dir.folder(), dir.folder());
   main->activate();
   EXPECT_EQ(welcome_opened, 1);
-  EXPECT_EQ(settings_opened, 1);  // no active play list
+  EXPECT_EQ(settings_opened, 1);               // no active play list
   EXPECT_EQ(tooltip_while_settings_open, "");  // music is off while the window is open
   EXPECT_TRUE(ui.boxes.empty());               // the silent load of nothing shows nothing
   EXPECT_TRUE(main->timer()->isActive());
@@ -189,9 +189,8 @@ TEST_F(MainFixture, ExitSavesTheFourOptionsEvenWhenTheStopFails) {
   EXPECT_TRUE(ended);
   EXPECT_EQ(state.music_stopped, 1);
   EXPECT_FALSE(main->timer()->isActive());
-  EXPECT_EQ(store.writes,
-            (std::vector<std::string>{"active_collection", "player_random", "web_description",
-                                      "web_link"}));
+  EXPECT_EQ(store.writes, (std::vector<std::string>{"active_collection", "player_random",
+                                                    "web_description", "web_link"}));
   EXPECT_EQ(store.option("active_collection"), "Jazz");
   EXPECT_EQ(store.option("player_random"), "1");
   EXPECT_EQ(store.option("web_description"), "");  // written empty, not removed

@@ -35,8 +35,8 @@ TEST(QtSettingsStore, OptionsSurviveARoundTripThroughTheFile) {
   EXPECT_EQ(in.web_description, out.web_description);
   EXPECT_EQ(in.web_link, out.web_link);
 
-  const std::string file = std::string(getenv("XDG_CONFIG_HOME")) +
-                           "/Davrin Software/Davrin Audio Player.conf";
+  const std::string file =
+      std::string(getenv("XDG_CONFIG_HOME")) + "/Davrin Software/Davrin Audio Player.conf";
   const std::string text = read_file_bytes(file);
   EXPECT_NE(text.find("[Options]"), std::string::npos) << text;
   EXPECT_NE(text.find("player_random=1"), std::string::npos) << text;

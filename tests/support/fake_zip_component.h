@@ -12,12 +12,8 @@ class FakeZipComponent : public ZipComponent {
     int member;
     std::string value;
   };
-  void set_flag(int member, bool value) override {
-    steps.push_back({member, value ? "-1" : "0"});
-  }
-  void set_text(int member, const std::string& value) override {
-    steps.push_back({member, value});
-  }
+  void set_flag(int member, bool value) override { steps.push_back({member, value ? "-1" : "0"}); }
+  void set_text(int member, const std::string& value) override { steps.push_back({member, value}); }
   void set_action(int16_t action) override {
     steps.push_back({zip_member::kAction, std::to_string(action)});
     for (const auto& [item, percent] : events) raise_progress(item, percent);
