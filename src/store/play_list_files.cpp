@@ -126,6 +126,22 @@ std::optional<fs::path> write_temporary(const fs::path& target, const std::strin
   return std::nullopt;
 }
 
+// A save that was killed midway leaves its hidden temporary behind; the next
+// save of the same play list clears such leftovers (one copy runs per user).
+void remove_stale_temporaries(const fs::path& target) {
+  const std::string prefix = "." + target.filename().string() + ".";
+  std::error_code ec;
+  for (auto it = fs::directory_iterator(target.parent_path(), ec);
+       !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() > prefix.size() + 4 && name.compare(0, prefix.size(), prefix) == 0 &&
+        name.compare(name.size() - 4, 4, ".tmp") == 0) {
+      std::error_code rm_ec;
+      fs::remove(it->path(), rm_ec);
+    }
+  }
+}
+
 void sync_folder(const fs::path& folder) {
 #ifdef DAVRIN_HAVE_FSYNC
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
@@ -159,6 +175,7 @@ bool replace_play_list_file(const std::string& folder, const std::string& title,
     if ((old_status.permissions() & fs::perms::owner_write) == fs::perms::none) return false;
   }
 
+  remove_stale_temporaries(target);
   const std::optional<fs::path> temp = write_temporary(target, bytes);
   if (!temp) return false;
   if (replacing) fs::permissions(*temp, old_status.permissions(), ec);

@@ -54,6 +54,16 @@ TEST(PlayListSave, ReplacesAnExistingList) {
   EXPECT_EQ(f.folder_names(f.dir.path()), std::vector<std::string>{"Mine.cap"});
 }
 
+TEST(PlayListSave, ClearsTemporariesLeftByAKilledSaveOfTheSameList) {
+  SaveFixture f;
+  f.dir.write("Mine.cap", kOldBytes);
+  f.dir.write(".Mine.cap.123-0.tmp", "torn");
+  f.dir.write(".Other.cap.123-0.tmp", "another list's");
+  ASSERT_TRUE(save_list(f.state, f.ui, "Mine", {"/new.mp3"}));
+  EXPECT_EQ(f.folder_names(f.dir.path()),
+            (std::vector<std::string>{".Other.cap.123-0.tmp", "Mine.cap"}));
+}
+
 TEST(PlayListSave, KeepsTheRightsOfTheReplacedFile) {
   SaveFixture f;
   const std::string path = f.dir.write("Shared.cap", kOldBytes);
