@@ -142,6 +142,10 @@ frm_settings::frm_settings(AppContext& ctx, QWidget* parent, WindowOpeners opene
                                                           Option1[2], Option2[0], Option2[1]}) {
     fit_caption(control);
   }
+  // The two captions of the web link stand side by side: they keep one look.
+  QLabel* smaller = Label1->font().pixelSize() <= Label2->font().pixelSize() ? Label1 : Label2;
+  Label1->setFont(smaller->font());
+  Label2->setFont(smaller->font());
 
   QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
   if (screen) {
