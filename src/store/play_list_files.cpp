@@ -130,16 +130,17 @@ std::optional<fs::path> write_temporary(const fs::path& target, const std::strin
 // save of the same play list clears such leftovers (one copy runs per user).
 void remove_stale_temporaries(const fs::path& target) {
   const std::string prefix = "." + target.filename().string() + ".";
+  std::vector<fs::path> stale;
   std::error_code ec;
   for (auto it = fs::directory_iterator(target.parent_path(), ec);
        !ec && it != fs::directory_iterator(); it.increment(ec)) {
     const std::string name = it->path().filename().string();
     if (name.size() > prefix.size() + 4 && name.compare(0, prefix.size(), prefix) == 0 &&
         name.compare(name.size() - 4, 4, ".tmp") == 0) {
-      std::error_code rm_ec;
-      fs::remove(it->path(), rm_ec);
+      stale.push_back(it->path());
     }
   }
+  for (const fs::path& p : stale) fs::remove(p, ec);
 }
 
 void sync_folder(const fs::path& folder) {
