@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
   tray.setToolTip("davrin bare tray");
   tray.show();
 
+  // SIGTERM ends this program at once, as it ends the real one.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   Mix_Music* music = nullptr;
   if (argc > 1 && SDL_Init(SDL_INIT_AUDIO) == 0 &&
       Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) == 0) {
