@@ -4,6 +4,7 @@
 
 #include "info/launches.h"
 #include "shell/artwork.h"
+#include "shell/program_folder.h"
 #include "store/play_list_files.h"
 #include "store/settings.h"
 
@@ -100,10 +101,8 @@ void frm_main::apply_web_entry_rule() {
 
 void frm_main::init_program(const std::string& program_folder, const std::string& playlist_folder) {
   PlayerState& s = ctx_.state;
-  s.playlist_folder = playlist_folder;
-  if (s.playlist_folder.empty() || s.playlist_folder.back() != '/') s.playlist_folder += '/';
-  s.program_folder = program_folder;
-  if (s.program_folder.empty() || s.program_folder.back() != '/') s.program_folder += '/';
+  s.playlist_folder = with_trailing_separator(playlist_folder);
+  s.program_folder = with_trailing_separator(program_folder);
   s.picker_folder = s.playlist_folder;
   s.editor_folder = s.playlist_folder;
   s.current_list_index = 0;
