@@ -415,5 +415,7 @@ void frm_collection::window_closed() {
   // Ends any preview; the next opening starts in the folder shown now.
   stop_player(ctx_.player, ctx_.ui);
   ctx_.ui.yield();
+  // With the music off, the output rests until it is started again.
+  if (ctx_.state.music_stopped != 0) rest_player(ctx_.player);
   ctx_.state.editor_folder = file1->path();
 }

@@ -33,3 +33,11 @@ bool is_playing(MediaPlayer& player) {
     return false;
   }
 }
+
+void rest_player(MediaPlayer& player) {
+  try {
+    player.rest();
+  } catch (...) {
+    // A player that cannot rest simply keeps its device.
+  }
+}

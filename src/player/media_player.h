@@ -1,6 +1,6 @@
 #pragma once
-// The four operations the program needs of a media player, and the three
-// routines through which every part of the program uses it.
+// The operations the program needs of a media player, and the routines
+// through which every part of the program uses it.
 #include <string>
 
 class UiServices;
@@ -15,6 +15,10 @@ class MediaPlayer {
   virtual bool set_file_name(const std::string& path) = 0;
   virtual bool play() = 0;       // plays the file named last once, asynchronously
   virtual int play_state() = 0;  // kPlaying while a file plays
+  // The music is switched off for a while: the player may let go of its
+  // output device, which costs time even while it is silent. The next play()
+  // takes it again; the file named last stays named.
+  virtual void rest() {}
 };
 
 // Stops the output, then yields once (no yield when the stop failed).
@@ -22,3 +26,5 @@ void stop_player(MediaPlayer& player, UiServices& ui);
 // Stops, names the file and starts it; failures end it quietly.
 void play_file(MediaPlayer& player, UiServices& ui, const std::string& path);
 bool is_playing(MediaPlayer& player);
+// Lets a stopped player rest; a failing player keeps its device.
+void rest_player(MediaPlayer& player);

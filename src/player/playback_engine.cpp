@@ -190,6 +190,8 @@ void PlaybackEngine::pause_player() {
   state_.music_stopped = 1;
   ++stop_serial_;
   stop_player(player_, ui_);
+  // Music started again during the stop's yield may already play a track.
+  if (state_.music_stopped != 0) rest_player(player_);
 }
 
 void PlaybackEngine::on_start_music() {

@@ -217,6 +217,12 @@ bool SdlMediaPlayer::play() {
   return true;
 }
 
+void SdlMediaPlayer::rest() {
+  // The music goes first: it belongs to the mixer that closing ends.
+  release_music();
+  close_audio();
+}
+
 int SdlMediaPlayer::play_state() {
   if (audio_open_ && music_ && Mix_PlayingMusic()) return kPlaying;
   pause_device(true);

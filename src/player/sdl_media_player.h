@@ -6,6 +6,10 @@
 // A file name is always accepted; the file is opened when play() is called.
 // A missing, empty, unreadable or undecodable file simply never reaches the
 // playing state, and neither does anything when no audio device can be opened.
+//
+// Between tracks the device is only paused, so the next track starts without
+// delay; a paused device still wakes every buffer's length, so while the music
+// is switched off (rest) it is closed.
 #include <chrono>
 #include <string>
 #include <vector>
@@ -25,6 +29,7 @@ class SdlMediaPlayer : public MediaPlayer {
   bool set_file_name(const std::string& path) override;
   bool play() override;
   int play_state() override;  // kPlaying while music plays, 0 otherwise
+  void rest() override;       // closes the audio device; play() opens it again
 
  private:
   bool open_audio();

@@ -45,14 +45,24 @@ TEST_F(EditorTest, OpeningAnotherFolderStopsThePreview) {
   EXPECT_FALSE(player.playing);
 }
 
-TEST_F(EditorTest, ClosingTheEditorStopsThePreview) {
+TEST_F(EditorTest, ClosingTheEditorStopsThePreviewAndRestsThePlayerWhileTheMusicIsOff) {
   make_folder("", {"song.mp3"});
+  state.music_stopped = 1;  // as the settings window leaves it
   auto window = open_new();
   click_row(child<FileList>(*window, "file1"), 0);
   ASSERT_TRUE(player.playing);
   click(*window, "Command9");
   EXPECT_FALSE(window->isVisible());
   EXPECT_FALSE(player.playing);
+  EXPECT_TRUE(player.resting);
+
+  // The music started from the tray meanwhile keeps the player awake.
+  state.music_stopped = 0;
+  window = open_new();
+  click_row(child<FileList>(*window, "file1"), 0);
+  click(*window, "Command9");
+  EXPECT_FALSE(player.playing);
+  EXPECT_FALSE(player.resting);
 }
 
 TEST_F(EditorTest, ASingleClickOnAFolderShowsItsFilesAtOnce) {

@@ -20,6 +20,7 @@ class ScriptedPlayer : public MediaPlayer {
     if (throw_all) throw std::runtime_error("play state");
     return state;
   }
+  void rest() override { act("rest"); }
   bool act(const std::string& what) {
     calls.push_back(what);
     if (throw_all) throw std::runtime_error(what);
@@ -120,4 +121,12 @@ TEST(IsPlaying, OnlyStateTwoIsPlaying) {
   }
   player.state = 2;
   EXPECT_TRUE(is_playing(player));
+}
+
+TEST(RestPlayer, RestsAndSwallowsAThrowingPlayer) {
+  ScriptedPlayer player;
+  rest_player(player);
+  EXPECT_EQ(player.calls, std::vector<std::string>{"rest"});
+  player.throw_all = true;
+  EXPECT_NO_THROW(rest_player(player));
 }

@@ -52,6 +52,14 @@ bool an_audio_device_runs() {
   return false;
 }
 
+// Whether any audio device is open at all, running or paused.
+bool an_audio_device_is_open() {
+  for (SDL_AudioDeviceID id = 1; id <= 32; ++id) {
+    if (SDL_GetAudioDeviceStatus(id) != SDL_AUDIO_STOPPED) return true;
+  }
+  return false;
+}
+
 void start(SdlMediaPlayer& player, const std::string& path) {
   player.stop();
   player.set_file_name(path);
@@ -250,6 +258,28 @@ TEST_F(SdlPlayback, AudioDeviceRestsWhileNothingPlays) {
   EXPECT_FALSE(an_audio_device_runs()) << "stopped";
   start(player, path("missing.wav"));
   EXPECT_FALSE(an_audio_device_runs()) << "unplayable";
+}
+
+TEST_F(SdlPlayback, RestClosesTheDeviceAndPlayOpensItAgain) {
+  ASSERT_TRUE(write_wav(path("long.wav"), 20));
+  SdlMediaPlayer player;
+  player.rest();  // nothing open yet
+  start(player, path("long.wav"));
+  ASSERT_TRUE(reaches_playing(player));
+  player.stop();
+  EXPECT_TRUE(an_audio_device_is_open()) << "a stop between tracks only pauses";
+  player.rest();
+  EXPECT_FALSE(an_audio_device_is_open()) << "rested";
+  EXPECT_TRUE(never_plays(player));
+
+  player.play();  // the file named before the rest
+  ASSERT_TRUE(reaches_playing(player));
+  EXPECT_TRUE(an_audio_device_runs());
+  player.rest();  // while playing: the music ends with the device
+  EXPECT_FALSE(an_audio_device_is_open()) << "rested while playing";
+  EXPECT_TRUE(never_plays(player));
+  start(player, path("long.wav"));
+  EXPECT_TRUE(reaches_playing(player));
 }
 
 TEST_F(SdlPlayback, PlayWithoutAFileNameNeverPlays) {

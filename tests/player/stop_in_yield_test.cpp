@@ -190,6 +190,39 @@ TEST(MusicEntries, StartAndStopSwitchTheEntriesAndTheMusic) {
   EXPECT_EQ(rig.state.req_track_backward, 1);
 }
 
+// A switched-off player lets go of its device; the music started again takes it.
+TEST(MusicEntries, StopRestsThePlayerUntilTheMusicIsStartedAgain) {
+  EngineRig rig;
+  start_list_a(rig, 5);
+  EXPECT_FALSE(rig.player.resting);
+  rig.engine.on_stop_music();
+  EXPECT_TRUE(rig.player.resting);
+  rig.engine.tick();
+  EXPECT_TRUE(rig.player.resting);  // ticks with the music off leave it resting
+  rig.engine.on_start_music();
+  rig.engine.tick();
+  EXPECT_FALSE(rig.player.resting);
+  EXPECT_TRUE(rig.player.playing);
+  EXPECT_EQ(rig.last_started(), "/music/A/A-1.mp3");
+
+  rig.engine.stop_music();  // as the settings window does
+  EXPECT_TRUE(rig.player.resting);
+}
+
+TEST(StopInsideATick, MusicStartedAgainDuringTheStopsYieldIsNotRested) {
+  EngineRig rig;
+  start_list_a(rig, 5);
+  on_nth_yield(rig, 1, [&] {
+    rig.engine.on_start_music();
+    rig.engine.tick();  // the next track starts at once
+  });
+  rig.engine.on_stop_music();
+  EXPECT_EQ(rig.player.rests, 0);
+  EXPECT_TRUE(rig.player.playing);
+  EXPECT_EQ(rig.state.music_stopped, 0);
+  EXPECT_EQ(rig.player.started.size(), 2u);
+}
+
 TEST(MusicEntries, RepeatClickedTwiceIsOffAgain) {
   EngineRig rig;
   rig.engine.on_repeat_track();

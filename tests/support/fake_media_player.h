@@ -20,12 +20,18 @@ class FakeMediaPlayer : public MediaPlayer {
     return !fail_set_file;
   }
   bool play() override {
+    resting = false;
     started.push_back(file_name);
     // Empty and missing paths never reach the playing state.
     playing = !file_name.empty() && !unplayable.count(file_name);
     return true;
   }
   int play_state() override { return playing ? MediaPlayer::kPlaying : 1; }
+  void rest() override {
+    ++rests;
+    playing = false;
+    resting = true;
+  }
 
   void end_track() { playing = false; }
 
@@ -33,6 +39,8 @@ class FakeMediaPlayer : public MediaPlayer {
   bool fail_stop = false;
   bool fail_set_file = false;
   int stops = 0;
+  int rests = 0;
+  bool resting = false;  // rested, and not played since
   std::string file_name;
   std::vector<std::string> started;  // every path handed to play()
   std::set<std::string> unplayable;
