@@ -5,7 +5,8 @@
 #   bench/program_bench.sh [BUILD_DIR]    (BARE_TRAY=path overrides the bare program)
 # RSS/PSS from /proc/PID/status and smaps_rollup after 10 s; CPU from the
 # utime+stime ticks of /proc/PID/stat over the next 20 s; then the music is
-# stopped from the tray menu and CPU is measured for 20 s more.
+# stopped from the tray menu and CPU is measured for 20 s more, in clock ticks
+# and in the scheduler's run time of all threads.
 here=$(cd "$(dirname "$0")" && pwd)
 if [ "${1:-}" != "--session" ]; then
   build=$(cd "${1:-$here/../build}" && pwd)
@@ -43,6 +44,9 @@ cpu() {
   b=$(cpu_ticks "$1")
   printf -v "CPU_$2" '%.3f' "$(echo "($b - $a) * 100 / $hz / $3" | bc -l)"
 }
+# run_ms PID: time its threads have run so far, in ms, from the scheduler's
+# nanosecond counts (finer than the clock ticks above)
+run_ms() { cat /proc/"$1"/task/*/schedstat | awk '{ n += $1 } END { printf "%.1f", n / 1e6 }'; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
 start_tray_host
@@ -56,7 +60,9 @@ cpu $app prog 20
 right_click_icon
 menu_keys Down Down Return   # Settings, Stop Music
 sleep 2
+ran_before=$(run_ms $app)
 cpu $app stopped 20
+RAN_stopped=$(echo "$(run_ms $app) - $ran_before" | bc -l)
 kill -TERM $app; wait $app 2>/dev/null || true
 wait_for 10 bash -c '! xwininfo -tree -id "$(xdotool search --classname "^panel$" | head -n 1)" | grep -qi davrin' || true
 
@@ -74,7 +80,7 @@ ratio() { printf '%.2f' "$(echo "$1 / $2" | bc -l)"; }
 verdict() { [ "$(echo "$1 <= $2" | bc -l)" = 1 ] && echo ok || echo OVER; }
 printf '%-28s %10s %10s %12s\n' "" "RSS MB" "PSS MB" "CPU % core"
 printf '%-28s %10s %10s %12s\n' "program, playing" "$RSS_prog" "$PSS_prog" "$CPU_prog"
-printf '%-28s %10s %10s %12s\n' "program, music stopped" "" "" "$CPU_stopped"
+printf '%-28s %10s %10s %12s   (ran %s ms in 20 s)\n' "program, music stopped" "" "" "$CPU_stopped" "$RAN_stopped"
 printf '%-28s %10s %10s %12s\n' "bare tray icon, playing" "$RSS_bare" "$PSS_bare" "$CPU_bare"
 printf '%-28s %10s %10s %12s\n' "ratio program / bare" "$(ratio $RSS_prog $RSS_bare)" \
   "$(ratio $PSS_prog $PSS_bare)" "$( [ "$(echo "$CPU_bare > 0" | bc)" = 1 ] && ratio $CPU_prog $CPU_bare || echo -)"
