@@ -1,13 +1,18 @@
 // Loading and saving a play list of 30000 tracks and shuffling it, beside a
-// plain line-by-line read and a plain write of the same file, so the cost of
-// the play-list rules and of the safe replace can be read off as ratios.
+// plain line-by-line read and a plain write of the same file; the ratios of
+// the medians are printed at the end.
+//   build/bench/davrin_bench_play_list --benchmark_repetitions=5
+//       --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -50,6 +55,9 @@ struct BenchFolder {
     paths = sample_paths();
     bytes = format_play_list(paths);
     std::ofstream(folder() + "Bench.cap", std::ios::binary) << bytes;
+    std::vector<std::string> other = paths;
+    for (size_t i = 0; i < other.size(); ++i) other[i].insert(1, i % 2 ? "media/" : "mnt/usb/");
+    std::ofstream(folder() + "Other.cap", std::ios::binary) << format_play_list(other);
   }
   ~BenchFolder() {
     std::error_code ec;
@@ -79,6 +87,24 @@ void BM_LoadPlayList(benchmark::State& bench) {
   bench.SetBytesProcessed(bench.iterations() * static_cast<int64_t>(bench_folder().bytes.size()));
 }
 BENCHMARK(BM_LoadPlayList)->Unit(benchmark::kMillisecond);
+
+// Two play lists of 30000 different tracks loaded in turn, as the end of a
+// pass or Next Play List does: each load replaces every path of the other.
+void BM_LoadAnotherPlayList(benchmark::State& bench) {
+  PlayerState state;
+  state.playlist_folder = bench_folder().folder();
+  NoUi ui;
+  bool other = false;
+  for (auto _ : bench) {
+    if (!load_play_list(state, ui, other ? "Other" : "Bench", false)) {
+      bench.SkipWithError("load failed");
+    }
+    other = !other;
+    benchmark::DoNotOptimize(state.track_list.data());
+  }
+  bench.SetItemsProcessed(bench.iterations() * kTracks);
+}
+BENCHMARK(BM_LoadAnotherPlayList)->Unit(benchmark::kMillisecond);
 
 void BM_PlainGetlineRead(benchmark::State& bench) {
   const std::string file = bench_folder().folder() + "Bench.cap";
@@ -146,6 +172,65 @@ void BM_BuildPlayOrder(benchmark::State& bench) {
   bench.SetItemsProcessed(bench.iterations() * kTracks);
 }
 BENCHMARK(BM_BuildPlayOrder)->Unit(benchmark::kMillisecond);
+// Prints the usual table and keeps the times of every repetition, so that the
+// ratios below come from the same run.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  struct Times {
+    std::vector<double> real, cpu;
+  };
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.error_occurred) continue;
+      // With repetitions, only their median counts (it may come alone).
+      const bool is_median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+      if (run.run_type != Run::RT_Iteration && !is_median) continue;
+      Times& t = (is_median ? medians : times)[run.run_name.function_name];
+      t.real.push_back(run.GetAdjustedRealTime());
+      t.cpu.push_back(run.GetAdjustedCPUTime());
+    }
+  }
+  const Times* find(const std::string& name) const {
+    for (const auto* map : {&medians, &times}) {
+      const auto it = map->find(name);
+      if (it != map->end()) return &it->second;
+    }
+    return nullptr;
+  }
+  std::map<std::string, Times> times, medians;
+};
+
+double median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+void print_ratio(const RatioReporter& r, const char* what, const char* a, const char* b,
+                 const char* target) {
+  const RatioReporter::Times* x = r.find(a);
+  const RatioReporter::Times* y = r.find(b);
+  if (!x || !y) return;
+  const double real = median(x->real) / median(y->real);
+  const double cpu = median(x->cpu) / median(y->cpu);
+  std::printf("%-44s %6.2f (CPU time %5.2f)  %s\n", what, real, cpu, target);
+}
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  std::printf("\nratios of the medians, elapsed time:\n");
+  print_ratio(reporter, "reload (read, play order) / plain getline", "BM_LoadPlayList",
+              "BM_PlainGetlineRead", "target <= 3");
+  print_ratio(reporter, "load of another list / plain getline", "BM_LoadAnotherPlayList",
+              "BM_PlainGetlineRead", "target <= 3");
+  print_ratio(reporter, "save / plain write", "BM_SaveList", "BM_PlainWrite", "target <= 3");
+  print_ratio(reporter, "save / plain write flushed to disk", "BM_SaveList",
+              "BM_PlainWriteFlushedToDisk", "the same bytes made as safe");
+  return 0;
+}

@@ -9,7 +9,7 @@ class RandomDraw {
  public:
   using Clock = std::function<uint64_t()>;
 
-  RandomDraw();  // seeded from the steady and the system clock
+  RandomDraw();  // seeded from the steady and the system clock, re-seeded from the system clock
   explicit RandomDraw(Clock clock);
 
   // A value r with 0 <= r < 1, single precision.

@@ -57,31 +57,42 @@ std::optional<std::string> read_whole_file(const std::string& path) {
   return bytes;
 }
 
-// The track table of a play-list file (position 0 empty), or nothing when the
-// file does not hold a complete play list.
-std::optional<std::vector<std::string>> read_tracks(const std::string& path) {
+// Reads the track table of a play-list file into tracks (position 0 empty) and
+// answers true, or answers false and leaves tracks as they were when the file
+// does not hold a complete play list. The paths are checked in a first pass
+// and only then copied, into the strings already there where they fit: a
+// reload of a long play list then allocates almost nothing.
+bool read_tracks(const std::string& path, std::vector<std::string>& tracks) {
   const std::optional<std::string> bytes = read_whole_file(path);
-  if (!bytes) return std::nullopt;
+  if (!bytes) return false;
   FieldReader reader(*bytes);
   for (int i = 0; i < 3; ++i) {
-    if (!reader.next()) return std::nullopt;  // the header is there but never examined
+    if (!reader.next()) return false;  // the header is there but never examined
   }
   const std::optional<std::string_view> count_field = reader.next();
-  if (!count_field) return std::nullopt;
+  if (!count_field) return false;
   const std::optional<int32_t> count = parse_whole_number(*count_field);
-  if (!count || *count < 0) return std::nullopt;
+  if (!count || *count < 0) return false;
 
-  // Every field takes at least one byte, so a count beyond the bytes left is
-  // never reserved for: a file that only claims many tracks fails quickly.
-  std::vector<std::string> tracks;
-  tracks.reserve(std::min<size_t>(static_cast<size_t>(*count), reader.remaining() + 1) + 1);
-  tracks.emplace_back();
+  const FieldReader first_path = reader;
   for (int32_t i = 1; i <= *count; ++i) {
-    const std::optional<std::string_view> field = reader.next();
-    if (!field) return std::nullopt;
-    tracks.emplace_back(*field);
+    if (!reader.next()) return false;
   }
-  return tracks;
+  reader = first_path;
+  const auto n = static_cast<size_t>(*count);
+  if (tracks.empty()) tracks.emplace_back();
+  tracks[0].clear();
+  if (tracks.size() > n + 1) tracks.resize(n + 1);
+  tracks.reserve(n + 1);
+  for (size_t i = 1; i <= n; ++i) {
+    const std::string_view field = *reader.next();
+    if (i < tracks.size()) {
+      tracks[i].assign(field);
+    } else {
+      tracks.emplace_back(field);
+    }
+  }
+  return true;
 }
 
 std::string temporary_name_for(const fs::path& target) {
@@ -229,16 +240,13 @@ void list_play_lists(PlayerState& state, UiServices& ui, ListBox& box) {
 
 bool load_play_list(PlayerState& state, UiServices& ui, std::string name, bool silent) {
   state.current_list_name = name;
-  std::optional<std::vector<std::string>> tracks =
-      read_tracks(play_list_path(state.playlist_folder, name));
-  if (!tracks) {
+  if (!read_tracks(play_list_path(state.playlist_folder, name), state.track_list)) {
     if (!silent) ui.show_error(kLoadErrorText, kAppTitle);
     state.track_count = 0;
     state.active_collection.clear();
     return false;
   }
-  state.track_count = static_cast<int32_t>(tracks->size() - 1);
-  state.track_list = std::move(*tracks);
+  state.track_count = static_cast<int32_t>(state.track_list.size() - 1);
   build_play_order(state.play_order, state.track_count, state.random);
   state.active_collection = state.current_list_name;
   return true;

@@ -3,12 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 TEST(RandomDraw, ConsecutiveDrawsWithinOneClockTickDiffer) {
   RandomDraw random([] { return uint64_t{42}; });  // the clock stands still
   std::set<float> values;
   for (int i = 0; i < 1000; ++i) values.insert(random.next_value());
   EXPECT_GT(values.size(), 990u);
+}
+
+TEST(RandomDraw, GeneratorsMadeOneAfterTheOtherDrawDifferently) {
+  RandomDraw first;
+  RandomDraw second;  // well within one tick of the coarse system clock
+  std::vector<int32_t> a, b;
+  for (int i = 0; i < 20; ++i) {
+    a.push_back(first.draw(1000000));
+    b.push_back(second.draw(1000000));
+  }
+  EXPECT_NE(a, b);
 }
 
 TEST(RandomDraw, StaysInRangeAndReachesBothEnds) {

@@ -47,6 +47,18 @@ TEST(PlayListLoad, FillsTrackTableAndPlayOrder) {
   EXPECT_EQ(f.state.current_list_name, "Rock");
   EXPECT_EQ(f.state.active_collection, "Rock");
   EXPECT_TRUE(f.ui.boxes.empty());
+
+  // A longer list after it: the shorter table grows, and nothing of it stays
+  // in a longer path written over a shorter one, or the other way round.
+  f.dir.write("Long.cap", kHeader +
+                              "5\r\n\"/media/long/path/1.mp3\"\r\n\"/2\"\r\n"
+                              "\"/media/long/path/3.mp3\"\r\n\"/4\"\r\n\"/5\"\r\n");
+  ASSERT_TRUE(f.load("Long", false));
+  EXPECT_EQ(f.state.track_list, (std::vector<std::string>{"", "/media/long/path/1.mp3", "/2",
+                                                          "/media/long/path/3.mp3", "/4", "/5"}));
+  EXPECT_EQ(f.state.track_count, 5);
+  ASSERT_TRUE(f.load("Rock", false));
+  EXPECT_EQ(f.state.track_list, (std::vector<std::string>{"", "/m/a.mp3", "/m/b.mp3", "/m/c.mp3"}));
 }
 
 TEST(PlayListLoad, BuildsAPlayOrderEvenInStoredOrderMode) {
