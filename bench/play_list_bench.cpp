@@ -172,6 +172,7 @@ void BM_BuildPlayOrder(benchmark::State& bench) {
   bench.SetItemsProcessed(bench.iterations() * kTracks);
 }
 BENCHMARK(BM_BuildPlayOrder)->Unit(benchmark::kMillisecond);
+
 // Prints the usual table and keeps the times of every repetition, so that the
 // ratios below come from the same run.
 class RatioReporter : public benchmark::ConsoleReporter {

@@ -79,19 +79,9 @@ bool read_tracks(const std::string& path, std::vector<std::string>& tracks) {
     if (!reader.next()) return false;
   }
   reader = first_path;
-  const auto n = static_cast<size_t>(*count);
-  if (tracks.empty()) tracks.emplace_back();
+  tracks.resize(static_cast<size_t>(*count) + 1);
   tracks[0].clear();
-  if (tracks.size() > n + 1) tracks.resize(n + 1);
-  tracks.reserve(n + 1);
-  for (size_t i = 1; i <= n; ++i) {
-    const std::string_view field = *reader.next();
-    if (i < tracks.size()) {
-      tracks[i].assign(field);
-    } else {
-      tracks.emplace_back(field);
-    }
-  }
+  for (size_t i = 1; i < tracks.size(); ++i) tracks[i].assign(*reader.next());
   return true;
 }
 
