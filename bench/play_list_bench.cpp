@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "ground/ui_services.h"
 #include "player/play_order.h"
 #include "player/player_state.h"
-#include "shell/ui_services.h"
 #include "store/play_list_files.h"
 
 namespace fs = std::filesystem;

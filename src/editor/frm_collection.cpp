@@ -12,11 +12,11 @@
 #include "editor/filtered_line_edit.h"
 #include "editor/key_filters.h"
 #include "player/media_player.h"
-#include "shell/artwork.h"
-#include "shell/browse/drive_list.h"
-#include "shell/browse/file_list.h"
-#include "shell/browse/folder_list.h"
-#include "shell/twips.h"
+#include "qt_base/artwork.h"
+#include "qt_base/browse/drive_list.h"
+#include "qt_base/browse/file_list.h"
+#include "qt_base/browse/folder_list.h"
+#include "qt_base/twips.h"
 #include "store/play_list_files.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/app_context.h"
+#include "ground/app_context.h"
 
 class DriveList;
 class FolderList;

@@ -5,9 +5,9 @@
 #include <set>
 #include <string>
 
-#include "export/zip_component.h"
+#include "ground/ui_services.h"
+#include "ground/zip_component.h"
 #include "player/player_state.h"
-#include "shell/ui_services.h"
 
 inline constexpr const char* kZipErrorTitle = ".ZIP Error!";
 inline constexpr const char* kZipFailedText = "Failed to create .zip file!";

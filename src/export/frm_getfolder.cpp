@@ -3,7 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "shell/twips.h"
+#include "player/player_state.h"
+#include "qt_base/twips.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <string>
 
-#include "shell/app_context.h"
-#include "shell/browse/drive_list.h"
-#include "shell/browse/file_list.h"
-#include "shell/browse/folder_list.h"
+#include "ground/app_context.h"
+#include "qt_base/browse/drive_list.h"
+#include "qt_base/browse/file_list.h"
+#include "qt_base/browse/folder_list.h"
 
 inline constexpr const char* kNewFolderPrompt = "Please enter a name for the new folder:";
 inline constexpr const char* kNewFolderTitle = "Create new folder";

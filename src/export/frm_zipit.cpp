@@ -6,7 +6,7 @@
 #include <QMetaObject>
 #include <QPixmap>
 
-#include "shell/twips.h"
+#include "qt_base/twips.h"
 
 frm_zipit::frm_zipit(AppContext& ctx, QWidget* parent)
     : QDialog(parent), ctx_(ctx), picProgress(new ProgressBar(ctx.ui, this)) {

@@ -8,7 +8,7 @@
 
 #include "export/export_job.h"
 #include "export/progress_bar.h"
-#include "shell/app_context.h"
+#include "ground/app_context.h"
 
 class frm_zipit : public QDialog, private ProgressView {
  public:

@@ -11,7 +11,7 @@
 #include <map>
 #include <string>
 
-#include "export/zip_component.h"
+#include "ground/zip_component.h"
 
 class LibarchiveZip : public ZipComponent {
  public:

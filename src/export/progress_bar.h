@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/ui_services.h"
+#include "ground/ui_services.h"
 
 // One line printed on a picture, kept so that repaints show it again.
 struct PrintedLine {

@@ -1,4 +1,4 @@
-#include "export/zip_component.h"
+#include "ground/zip_component.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "info/info_window.h"
 #include "info/launches.h"
-#include "shell/artwork.h"
-#include "shell/twips.h"
+#include "qt_base/artwork.h"
+#include "qt_base/twips.h"
 #include "version.h"
 
 using info_window::add_label;

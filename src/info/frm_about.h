@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <string>
 
-#include "shell/app_context.h"
+#include "ground/app_context.h"
 
 class QPushButton;
 

@@ -6,8 +6,8 @@
 #include <QScreen>
 
 #include "info/info_window.h"
-#include "shell/artwork.h"
-#include "shell/twips.h"
+#include "qt_base/artwork.h"
+#include "qt_base/twips.h"
 #include "store/settings.h"
 
 using info_window::add_label;

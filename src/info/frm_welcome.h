@@ -3,7 +3,7 @@
 // box decides whether it comes back; closing it by any means stores the choice.
 #include <QDialog>
 
-#include "shell/app_context.h"
+#include "ground/app_context.h"
 
 class QCheckBox;
 class QPushButton;

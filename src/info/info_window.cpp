@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "shell/twips.h"
+#include "qt_base/twips.h"
 
 namespace info_window {
 

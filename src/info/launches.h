@@ -5,9 +5,9 @@
 // when the desktop refused it. Nothing is retried and no state changes.
 #include <string>
 
-#include "info/launcher.h"
+#include "ground/launcher.h"
+#include "ground/ui_services.h"
 #include "player/player_state.h"
-#include "shell/ui_services.h"
 
 inline constexpr const char* kAudioSettingsError = "Error Launching Audio Properties!";
 inline constexpr const char* kShellExecuteError = "Shell Execute Error. (No default browser?)";

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "info/launcher.h"
+#include "ground/launcher.h"
 
 class QtLauncher : public Launcher {
  public:

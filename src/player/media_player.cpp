@@ -1,6 +1,6 @@
 #include "player/media_player.h"
 
-#include "shell/ui_services.h"
+#include "ground/ui_services.h"
 
 // A player that throws is treated like one that answered false: failures of
 // the player never reach the caller.

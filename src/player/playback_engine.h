@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include "ground/ui_services.h"
 #include "player/media_player.h"
 #include "player/player_state.h"
 #include "player/tray_view.h"
-#include "shell/ui_services.h"
 
 class PlaybackEngine {
  public:

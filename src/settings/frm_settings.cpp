@@ -21,9 +21,9 @@
 #include "export/frm_zipit.h"
 #include "info/frm_about.h"
 #include "info/launches.h"
+#include "qt_base/artwork.h"
+#include "qt_base/twips.h"
 #include "settings/list_widget_box.h"
-#include "shell/artwork.h"
-#include "shell/twips.h"
 #include "store/play_list_files.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "shell/app_context.h"
+#include "ground/app_context.h"
 
 class QButtonGroup;
 class QGroupBox;

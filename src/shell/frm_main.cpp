@@ -3,7 +3,7 @@
 #include <QApplication>
 
 #include "info/launches.h"
-#include "shell/artwork.h"
+#include "qt_base/artwork.h"
 #include "shell/program_folder.h"
 #include "store/play_list_files.h"
 #include "store/settings.h"

@@ -9,9 +9,9 @@
 #include <functional>
 #include <map>
 
+#include "ground/app_context.h"
 #include "player/playback_engine.h"
 #include "player/tray_view.h"
-#include "shell/app_context.h"
 #include "store/list_box.h"
 
 class frm_main : public QWidget, public TrayView {

@@ -6,12 +6,12 @@
 #include "info/frm_welcome.h"
 #include "info/qt_launcher.h"
 #include "player/sdl_media_player.h"
+#include "qt_base/qt_settings_store.h"
+#include "qt_base/qt_ui_services.h"
 #include "settings/frm_settings.h"
 #include "shell/exit_signals.h"
 #include "shell/frm_main.h"
 #include "shell/program_folder.h"
-#include "shell/qt_settings_store.h"
-#include "shell/qt_ui_services.h"
 #include "shell/single_instance.h"
 
 int main(int argc, char** argv) {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "ground/ui_services.h"
 #include "player/player_state.h"
-#include "shell/ui_services.h"
 #include "store/list_box.h"
 
 inline constexpr const char* kLoadErrorText = "Error loading playlist data!";

@@ -16,9 +16,9 @@
 #include "fake_settings_store.h"
 #include "fake_ui.h"
 #include "fake_zip_component.h"
-#include "shell/browse/drive_list.h"
-#include "shell/browse/file_list.h"
-#include "shell/browse/folder_list.h"
+#include "qt_base/browse/drive_list.h"
+#include "qt_base/browse/file_list.h"
+#include "qt_base/browse/folder_list.h"
 #include "store/play_list_files.h"
 #include "temp_dir.h"
 

@@ -4,7 +4,7 @@
 #include <QToolButton>
 
 #include "editor_fixture.h"
-#include "shell/twips.h"
+#include "qt_base/twips.h"
 
 namespace {
 

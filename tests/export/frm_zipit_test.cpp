@@ -11,7 +11,7 @@
 #include "fake_launcher.h"
 #include "fake_media_player.h"
 #include "fake_settings_store.h"
-#include "shell/twips.h"
+#include "qt_base/twips.h"
 
 namespace fs = std::filesystem;
 

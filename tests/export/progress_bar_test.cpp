@@ -10,7 +10,7 @@
 #include <filesystem>
 
 #include "fake_ui.h"
-#include "shell/twips.h"
+#include "qt_base/twips.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "export/libarchive_zip.h"
-#include "export/zip_component.h"
 #include "fake_zip_component.h"
+#include "ground/zip_component.h"
 #include "temp_dir.h"
 
 namespace fs = std::filesystem;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "fake_ui.h"
-#include "shell/ui_services.h"
+#include "ground/ui_services.h"
 
 // n tracks below a folder with non-ASCII letters, as the editor builds them.
 inline std::vector<std::string> fault_tracks(int n, const std::string& tag) {

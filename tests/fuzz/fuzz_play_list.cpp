@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "fuzz_check.h"
+#include "ground/ui_services.h"
 #include "player/player_state.h"
-#include "shell/ui_services.h"
 #include "store/field_reader.h"
 #include "store/play_list_files.h"
 

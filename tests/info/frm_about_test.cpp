@@ -10,7 +10,7 @@
 
 #include "info/info_window.h"
 #include "info_test_context.h"
-#include "shell/twips.h"
+#include "qt_base/twips.h"
 
 namespace {
 

@@ -5,7 +5,8 @@
 #include "fake_settings_store.h"
 #include "fake_ui.h"
 #include "fake_zip_component.h"
-#include "shell/app_context.h"
+#include "ground/app_context.h"
+#include "player/player_state.h"
 
 struct InfoTestContext {
   PlayerState state;

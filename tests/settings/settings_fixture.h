@@ -16,8 +16,8 @@
 #include "fake_settings_store.h"
 #include "fake_ui.h"
 #include "fake_zip_component.h"
+#include "ground/app_context.h"
 #include "settings/frm_settings.h"
-#include "shell/app_context.h"
 #include "store/play_list_files.h"
 #include "temp_dir.h"
 

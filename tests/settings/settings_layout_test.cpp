@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "qt_base/twips.h"
 #include "settings_fixture.h"
-#include "shell/twips.h"
 
 using SettingsLayout = SettingsWindowTest;
 

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "info/launcher.h"
+#include "ground/launcher.h"
 
 class FakeLauncher : public Launcher {
  public:

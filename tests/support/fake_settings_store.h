@@ -4,7 +4,7 @@
 #include <tuple>
 #include <vector>
 
-#include "store/settings_store.h"
+#include "ground/settings_store.h"
 
 class FakeSettingsStore : public SettingsStore {
  public:

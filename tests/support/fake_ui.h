@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/ui_services.h"
+#include "ground/ui_services.h"
 
 class FakeUi : public UiServices {
  public:

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "export/zip_component.h"
+#include "ground/zip_component.h"
 
 class FakeZipComponent : public ZipComponent {
  public:

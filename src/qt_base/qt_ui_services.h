@@ -2,7 +2,7 @@
 // Message boxes, input boxes and yielding, done by Qt.
 #include <QWidget>
 
-#include "shell/ui_services.h"
+#include "ground/ui_services.h"
 
 class QtUiServices : public UiServices {
  public:

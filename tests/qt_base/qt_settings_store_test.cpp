@@ -1,5 +1,5 @@
 // The options go through a real settings file in the test's own config folder.
-#include "shell/qt_settings_store.h"
+#include "qt_base/qt_settings_store.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/qt_ui_services.h"
+#include "qt_base/qt_ui_services.h"
 
 #include <QApplication>
 #include <QInputDialog>

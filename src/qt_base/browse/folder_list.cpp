@@ -1,4 +1,4 @@
-#include "shell/browse/folder_list.h"
+#include "qt_base/browse/folder_list.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -6,7 +6,7 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 
-#include "shell/browse/browse_paths.h"
+#include "qt_base/browse/browse_paths.h"
 
 namespace {
 

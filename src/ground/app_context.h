@@ -1,12 +1,13 @@
 #pragma once
 // Everything a window of the program works with, created once by main and
 // handed by reference to each window it opens.
-#include "export/zip_component.h"
-#include "info/launcher.h"
-#include "player/media_player.h"
-#include "player/player_state.h"
-#include "shell/ui_services.h"
-#include "store/settings_store.h"
+#include "ground/launcher.h"
+#include "ground/settings_store.h"
+#include "ground/ui_services.h"
+#include "ground/zip_component.h"
+
+struct PlayerState;
+class MediaPlayer;
 
 struct AppContext {
   PlayerState& state;

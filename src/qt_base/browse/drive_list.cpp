@@ -1,4 +1,4 @@
-#include "shell/browse/drive_list.h"
+#include "qt_base/browse/drive_list.h"
 
 #include <QApplication>
 #include <QDir>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <set>
 
-#include "shell/browse/browse_paths.h"
+#include "qt_base/browse/browse_paths.h"
 
 namespace {
 

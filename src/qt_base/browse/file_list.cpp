@@ -1,10 +1,10 @@
-#include "shell/browse/file_list.h"
+#include "qt_base/browse/file_list.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 
-#include "shell/browse/browse_paths.h"
+#include "qt_base/browse/browse_paths.h"
 
 namespace {
 

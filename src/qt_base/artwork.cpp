@@ -1,4 +1,4 @@
-#include "shell/artwork.h"
+#include "qt_base/artwork.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "shell/qt_settings_store.h"
+#include "qt_base/qt_settings_store.h"
 
 #include <QSettings>
 

@@ -5,9 +5,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "shell/browse/drive_list.h"
-#include "shell/browse/file_list.h"
-#include "shell/browse/folder_list.h"
+#include "qt_base/browse/drive_list.h"
+#include "qt_base/browse/file_list.h"
+#include "qt_base/browse/folder_list.h"
 #include "temp_dir.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // The per-user settings store over QSettings: one file per application name
 // in the user's configuration folder, sections as groups.
-#include "store/settings_store.h"
+#include "ground/settings_store.h"
 
 class QtSettingsStore : public SettingsStore {
  public:
