@@ -1,9 +1,19 @@
 #pragma once
 // The operations the program needs of a media player, and the routines
 // through which every part of the program uses it.
+#include <cstdint>
 #include <string>
 
 class UiServices;
+
+// What the decoder tells of the file named last; empty texts and -1 where it
+// tells nothing.
+struct TrackInfo {
+  std::string title;
+  std::string artist;
+  std::string album;
+  int64_t duration_us = -1;
+};
 
 class MediaPlayer {
  public:
@@ -19,6 +29,10 @@ class MediaPlayer {
   // output device, which costs time even while it is silent. The next play()
   // takes it again; the file named last stays named.
   virtual void rest() {}
+  // Tags and length of the file named last, once it has been opened by play().
+  virtual TrackInfo track_info() { return {}; }
+  // How far the playing file has got, in microseconds; -1 when unknown.
+  virtual int64_t position_us() { return -1; }
 };
 
 // Stops the output, then yields once (no yield when the stop failed).
