@@ -5,8 +5,9 @@
 #   bench/program_bench.sh [BUILD_DIR]    (BARE_TRAY=path overrides the bare program)
 # RSS/PSS from /proc/PID/status and smaps_rollup after 10 s; CPU from the
 # utime+stime ticks of /proc/PID/stat over the next 20 s; then the music is
-# stopped from the tray menu and CPU is measured for 20 s more, in clock ticks
-# and in the scheduler's run time of all threads.
+# stopped from the tray menu and CPU is measured for 20 s more, in clock ticks,
+# in the scheduler's run time of all threads and in wake-ups (the voluntary
+# context switches of all threads).
 here=$(cd "$(dirname "$0")" && pwd)
 if [ "${1:-}" != "--session" ]; then
   build=$(cd "${1:-$here/../build}" && pwd)
@@ -47,6 +48,8 @@ cpu() {
 # run_ms PID: time its threads have run so far, in ms, from the scheduler's
 # nanosecond counts (finer than the clock ticks above)
 run_ms() { cat /proc/"$1"/task/*/schedstat | awk '{ n += $1 } END { printf "%.1f", n / 1e6 }'; }
+# wakeups PID: how often its threads have gone to sleep and woken up so far
+wakeups() { cat /proc/"$1"/task/*/status | awk '$1 == "voluntary_ctxt_switches:" { n += $2 } END { print n }'; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
 start_tray_host
@@ -61,8 +64,10 @@ right_click_icon
 menu_keys Down Down Return   # Settings, Stop Music
 sleep 2
 ran_before=$(run_ms $app)
+woke_before=$(wakeups $app)
 cpu $app stopped 20
 RAN_stopped=$(echo "$(run_ms $app) - $ran_before" | bc -l)
+WOKE_stopped=$(($(wakeups $app) - woke_before))
 kill -TERM $app; wait $app 2>/dev/null || true
 wait_for 10 bash -c '! xwininfo -tree -id "$(xdotool search --classname "^panel$" | head -n 1)" | grep -qi davrin' || true
 
@@ -80,9 +85,11 @@ ratio() { printf '%.2f' "$(echo "$1 / $2" | bc -l)"; }
 verdict() { [ "$(echo "$1 <= $2" | bc -l)" = 1 ] && echo ok || echo OVER; }
 printf '%-28s %10s %10s %12s\n' "" "RSS MB" "PSS MB" "CPU % core"
 printf '%-28s %10s %10s %12s\n' "program, playing" "$RSS_prog" "$PSS_prog" "$CPU_prog"
-printf '%-28s %10s %10s %12s   (ran %s ms in 20 s)\n' "program, music stopped" "" "" "$CPU_stopped" "$RAN_stopped"
+printf '%-28s %10s %10s %12s   (ran %s ms and woke %s times in 20 s)\n' "program, music stopped" "" "" \
+  "$CPU_stopped" "$RAN_stopped" "$WOKE_stopped"
 printf '%-28s %10s %10s %12s\n' "bare tray icon, playing" "$RSS_bare" "$PSS_bare" "$CPU_bare"
 printf '%-28s %10s %10s %12s\n' "ratio program / bare" "$(ratio $RSS_prog $RSS_bare)" \
   "$(ratio $PSS_prog $PSS_bare)" "$( [ "$(echo "$CPU_bare > 0" | bc)" = 1 ] && ratio $CPU_prog $CPU_bare || echo -)"
 echo "targets: RSS <= 35 MB ($(verdict $RSS_prog 35)), CPU playing <= 0.5 % ($(verdict $CPU_prog 0.5))," \
-  "CPU stopped not measurable ($(verdict $CPU_stopped 0.05); one tick in 20 s is $(echo "scale=3; 100 / $hz / 20" | bc) %)"
+  "CPU stopped not measurable ($(verdict $CPU_stopped 0.05); one tick in 20 s is $(echo "scale=3; 100 / $hz / 20" | bc) %)," \
+  "no wake-ups with the music stopped ($(verdict $WOKE_stopped 0))"

@@ -5,14 +5,11 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <utility>
 
-namespace {
-// Mixer programs of the common desktops, the first found is started.
-const char* const kMixerPrograms[] = {"pavucontrol", "pavucontrol-qt", "mate-volume-control",
-                                      "xfce4-mixer", "kmix",           "qasmixer"};
-}  // namespace
+#include "info/volume_controls.h"
 
 QtLauncher::QtLauncher()
     : QtLauncher([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {}
@@ -34,10 +31,13 @@ bool QtLauncher::open(const std::string& target) {
 }
 
 bool QtLauncher::open_volume_control() {
-  for (const char* name : kMixerPrograms) {
-    const QString program = QStandardPaths::findExecutable(QString::fromLatin1(name));
+  const std::string desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP").toStdString();
+  for (const VolumeControl& control : volume_controls_for(desktop)) {
+    const QString program = QStandardPaths::findExecutable(QString::fromStdString(control.program));
     if (program.isEmpty()) continue;
-    if (QProcess::startDetached(program, {})) return true;
+    QStringList arguments;
+    for (const std::string& a : control.arguments) arguments << QString::fromStdString(a);
+    if (QProcess::startDetached(program, arguments)) return true;
   }
   return false;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Opens targets with the desktop's default handler and starts the desktop's
-// mixer as the volume control.
+// Opens targets with the desktop's default handler and starts the volume
+// control of the desktop in use.
 #include <QUrl>
 #include <functional>
 #include <string>
@@ -19,7 +19,8 @@ class QtLauncher : public Launcher {
   // A web address, a file: address or an absolute local path (which must exist).
   // Anything else is handed to the desktop as given. Empty: refused.
   bool open(const std::string& target) override;
-  // The first mixer program found on PATH, started on its own.
+  // The desktop's own sound panel or mixer, else the first common mixer found
+  // on PATH, started on its own.
   bool open_volume_control() override;
 
  private:

@@ -5,8 +5,8 @@
 #include "store/play_list_files.h"
 
 PlaybackEngine::PlaybackEngine(PlayerState& state, UiServices& ui, MediaPlayer& player,
-                               TrayView& tray)
-    : state_(state), ui_(ui), player_(player), tray_(tray) {}
+                               TrayView& tray, TickTimer* timer)
+    : state_(state), ui_(ui), player_(player), tray_(tray), timer_(timer) {}
 
 void PlaybackEngine::tick() {
   // A tick arriving while another waits in a yield does nothing.
@@ -31,6 +31,9 @@ void PlaybackEngine::tick() {
   tray_.set_tooltip(kTooltipLimit == 0 ? status_text_
                                        : shorten_tooltip(status_text_, kTooltipLimit));
   tick_busy_ = 0;
+  // The tooltip stays blank while the music is off; the requests wait for
+  // start_music, which starts the timer again.
+  if (state_.music_stopped != 0 && timer_ != nullptr) timer_->set_ticking(false);
 }
 
 bool PlaybackEngine::end_of_track() {
@@ -176,6 +179,7 @@ bool PlaybackEngine::stopped_since(uint64_t serial) const {
 void PlaybackEngine::start_music() {
   tray_.set_music_entries(false, true);
   state_.music_stopped = 0;
+  if (timer_ != nullptr) timer_->set_ticking(true);
 }
 
 void PlaybackEngine::stop_music() {

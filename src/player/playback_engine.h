@@ -7,11 +7,15 @@
 #include "ground/ui_services.h"
 #include "player/media_player.h"
 #include "player/player_state.h"
+#include "player/tick_timer.h"
 #include "player/tray_view.h"
 
 class PlaybackEngine {
  public:
-  PlaybackEngine(PlayerState& state, UiServices& ui, MediaPlayer& player, TrayView& tray);
+  // With a timer, the engine switches it off once a tick has found the music
+  // off (and blanked the tooltip), and on again when the music starts.
+  PlaybackEngine(PlayerState& state, UiServices& ui, MediaPlayer& player, TrayView& tray,
+                 TickTimer* timer = nullptr);
 
   // One tick of the playback timer.
   void tick();
@@ -63,6 +67,7 @@ class PlaybackEngine {
   UiServices& ui_;
   MediaPlayer& player_;
   TrayView& tray_;
+  TickTimer* timer_;
   int tick_busy_ = 0;
   std::string status_text_;
   // Counts the stops of the music, so that a tick resuming from a yield sees

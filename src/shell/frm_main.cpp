@@ -12,7 +12,7 @@ frm_main::frm_main(AppContext& ctx, Windows windows, QWidget* parent)
     : QWidget(parent),
       ctx_(ctx),
       windows_(std::move(windows)),
-      engine_(ctx.state, ctx.ui, ctx.player, *this),
+      engine_(ctx.state, ctx.ui, ctx.player, *this, this),
       mymenu_(QStringLiteral("Davrin Audio Player")) {
   setObjectName(QStringLiteral("frm_main"));
   setWindowTitle(QStringLiteral("Davrin Audio Player - Davrin Software"));
@@ -122,6 +122,7 @@ void frm_main::activate() {
   if (exiting_) return;
   load_play_list(s, ctx_.ui, s.active_collection, true);
   engine_.start_music();
+  timer_enabled_ = true;
   Timer1_.start();
   ctx_.ui.yield();
   if (!exiting_ && s.active_collection.empty()) on_settings();
@@ -143,6 +144,7 @@ void frm_main::exit_program() {
   if (exiting_) return;
   exiting_ = true;
   ctx_.state.music_stopped = 1;
+  timer_enabled_ = false;
   Timer1_.stop();
   stop_player(ctx_.player, ctx_.ui);  // a failing stop must not keep the options from being saved
   save_settings(ctx_.state, ctx_.store);
@@ -162,4 +164,12 @@ void frm_main::set_music_entries(bool start_enabled, bool stop_enabled) {
 
 void frm_main::set_repeat_checked(bool checked) {
   entry("repeat_track")->setChecked(checked);
+}
+
+void frm_main::set_ticking(bool ticking) {
+  if (!ticking) {
+    Timer1_.stop();
+  } else if (timer_enabled_ && !Timer1_.isActive()) {
+    Timer1_.start();
+  }
 }

@@ -11,10 +11,11 @@
 
 #include "ground/app_context.h"
 #include "player/playback_engine.h"
+#include "player/tick_timer.h"
 #include "player/tray_view.h"
 #include "store/list_box.h"
 
-class frm_main : public QWidget, public TrayView {
+class frm_main : public QWidget, public TrayView, public TickTimer {
   Q_OBJECT
 
  public:
@@ -47,6 +48,8 @@ class frm_main : public QWidget, public TrayView {
   void set_tooltip(const std::string& text) override;
   void set_music_entries(bool start_enabled, bool stop_enabled) override;
   void set_repeat_checked(bool checked) override;
+  // TickTimer: Timer1 runs only while the music is on, from the first activation to exit.
+  void set_ticking(bool ticking) override;
 
  signals:
   void exit_requested();
@@ -65,6 +68,7 @@ class frm_main : public QWidget, public TrayView {
   MemoryListBox List1_;  // receives the play-list names at start
   std::map<std::string, QAction*> entries_;
   int activated_once_ = 0;
+  bool timer_enabled_ = false;
   bool settings_open_ = false;
   bool exiting_ = false;
 };

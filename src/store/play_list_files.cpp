@@ -12,6 +12,7 @@
 
 #include "player/play_order.h"
 #include "store/field_reader.h"
+#include "store/name_order.h"
 
 #if __has_include(<unistd.h>)
 #include <fcntl.h>
@@ -218,18 +219,35 @@ void list_play_lists(PlayerState& state, UiServices& ui, ListBox& box) {
     std::error_code type_ec;
     // Ordinary files only; a link counts as what it points to.
     if (is_play_list_file_name(file_name) && it->is_regular_file(type_ec)) {
-      std::string name = file_name.substr(0, file_name.size() - kExtension.size());
       ++state.list_count;
-      state.list_names.push_back(name);
-      box.add_item(name);
+      state.list_names.push_back(file_name.substr(0, file_name.size() - kExtension.size()));
     }
     ui.yield();
     it.increment(ec);
+  }
+  // The folder hands the names out in no useful order: list them by name.
+  std::sort(state.list_names.begin() + 1, state.list_names.end(),
+            [](const std::string& a, const std::string& b) { return play_list_name_before(a, b); });
+  for (size_t i = 1; i < state.list_names.size(); ++i) box.add_item(state.list_names[i]);
+  align_list_index(state);
+}
+
+void align_list_index(PlayerState& state) {
+  const auto& names = state.list_names;
+  const int32_t i = state.current_list_index;
+  if (i >= 1 && static_cast<size_t>(i) < names.size() && names[i] == state.current_list_name) {
+    return;
+  }
+  state.current_list_index = 0;
+  // The last equal entry, as the settings window finds the active list.
+  for (size_t p = 1; p < names.size(); ++p) {
+    if (names[p] == state.current_list_name) state.current_list_index = static_cast<int32_t>(p);
   }
 }
 
 bool load_play_list(PlayerState& state, UiServices& ui, std::string name, bool silent) {
   state.current_list_name = name;
+  align_list_index(state);
   if (!read_tracks(play_list_path(state.playlist_folder, name), state.track_list)) {
     if (!silent) ui.show_error(kLoadErrorText, kAppTitle);
     state.track_count = 0;

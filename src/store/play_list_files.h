@@ -15,12 +15,20 @@ inline constexpr const char* kPlayListProduct = "Davrin Audio Player";
 inline constexpr const char* kPlayListMaker = "Davrin Software";
 inline constexpr const char* kPlayListHomePage = "https://www.davrin-software.com/audio-player/";
 
-// Fills list_names/list_count and the box with the play lists of the folder.
+// Fills list_names/list_count and the box with the play lists of the folder,
+// in name order, and keeps current_list_index on current_list_name.
 void list_play_lists(PlayerState& state, UiServices& ui, ListBox& box);
 
+// Sets current_list_index to the position of current_list_name in list_names
+// (0 when it is not listed), so that Next and Previous Play List and the end
+// of a pass move on from the play list that plays. A position that already
+// names that list is kept.
+void align_list_index(PlayerState& state);
+
 // Reads playlist_folder + name + ".cap" into the track table and builds a new
-// play order. On failure track_count is 0, active_collection empty, and the
-// error box is shown unless silent. Answers whether the load succeeded.
+// play order; name becomes current_list_name, with its position. On failure track_count is 0,
+// active_collection empty, and the error box is shown unless silent. Answers whether the load
+// succeeded.
 bool load_play_list(PlayerState& state, UiServices& ui, std::string name, bool silent);
 
 // Writes the paths (track 1 first, no empty entry in front) as play list

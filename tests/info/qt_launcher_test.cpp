@@ -7,6 +7,7 @@
 #include <QTest>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,28 @@ void write_recording_stub(const TempDir& dir, const std::string& name, const std
                           dir.folder() + record + ".tmp' '" + dir.folder() + record + "'\n");
   std::filesystem::permissions(path, std::filesystem::perms::owner_all);
 }
+
+// Sets XDG_CURRENT_DESKTOP while it lives.
+class DesktopOverride {
+ public:
+  explicit DesktopOverride(const char* desktop) {
+    const char* old = std::getenv("XDG_CURRENT_DESKTOP");
+    if (old != nullptr) old_ = old;
+    had_ = old != nullptr;
+    setenv("XDG_CURRENT_DESKTOP", desktop, 1);
+  }
+  ~DesktopOverride() {
+    if (had_) {
+      setenv("XDG_CURRENT_DESKTOP", old_.c_str(), 1);
+    } else {
+      unsetenv("XDG_CURRENT_DESKTOP");
+    }
+  }
+
+ private:
+  bool had_ = false;
+  std::string old_;
+};
 
 bool wait_for_file(const std::string& path) {
   return QTest::qWaitFor([&] { return std::filesystem::exists(path); }, 10000);
@@ -135,4 +158,41 @@ TEST(QtLauncher, VolumeControlTriesTheOtherMixersToo) {
   QtLauncher launcher;
   EXPECT_TRUE(launcher.open_volume_control());
   EXPECT_TRUE(wait_for_file(bin.folder() + "mixer-ran"));
+}
+
+TEST(QtLauncher, VolumeControlIsTheOneOfTheDesktopInUse) {
+  TempDir bin;
+  // Every volume control is installed; each stub records its name and arguments.
+  for (const char* name : {"gnome-control-center", "kcmshell6", "kcmshell5", "xfce4-mixer",
+                           "mate-volume-control", "pavucontrol", "pavucontrol-qt", "kmix"}) {
+    const std::string path = bin.write(name, "#!/bin/sh\necho \"${0##*/} $*\" > '" + bin.folder() +
+                                                 "ran.tmp'\n/bin/mv '" + bin.folder() +
+                                                 "ran.tmp' '" + bin.folder() + "ran'\n");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+  }
+  PathOverride path(bin.folder());
+  struct Case {
+    const char* desktop;
+    const char* uninstall;  // taken away before this case
+    const char* started;
+  };
+  for (const Case& c :
+       {Case{"ubuntu:GNOME", "", "gnome-control-center sound"},
+        Case{"KDE", "", "kcmshell6 kcm_pulseaudio"},
+        Case{"KDE", "kcmshell6", "kcmshell5 kcm_pulseaudio"}, Case{"XFCE", "", "xfce4-mixer "},
+        Case{"MATE", "", "mate-volume-control "}, Case{"LXQt", "", "pavucontrol-qt "},
+        Case{"Hyprland", "", "pavucontrol "}, Case{"X-Generic:xfce", "xfce4-mixer", "pavucontrol "},
+        Case{"GNOME", "gnome-control-center", "pavucontrol "},
+        Case{"KDE", "kcmshell5", "pavucontrol "}}) {
+    DesktopOverride desktop(c.desktop);
+    if (*c.uninstall != 0) std::filesystem::remove(bin.path() / c.uninstall);
+    QtLauncher launcher;
+    ASSERT_TRUE(launcher.open_volume_control()) << c.desktop;
+    ASSERT_TRUE(wait_for_file(bin.folder() + "ran")) << c.desktop;
+    std::ifstream in(bin.folder() + "ran");
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, c.started) << c.desktop;
+    std::filesystem::remove(bin.path() / "ran");
+  }
 }

@@ -70,9 +70,6 @@ struct EngineRig {
 
   // As at program start: the active play list loaded silently, the music on.
   void start_with(const std::string& name) {
-    for (int32_t i = 1; i <= state.list_count; ++i) {
-      if (state.list_names[i] == name) state.current_list_index = i;
-    }
     load_play_list(state, ui, name, true);
     engine.start_music();
   }

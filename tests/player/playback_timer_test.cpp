@@ -152,6 +152,35 @@ TEST(PlaybackTimer, PlayListRequestsWrapAround) {
   EXPECT_EQ(rig.last_started(), "/music/C/C-1.mp3");
 }
 
+// Right after start, the play-list steps move on from the list that plays.
+TEST(PlaybackTimer, PlayListStepsMoveOnFromTheListActiveAtStart) {
+  struct Case {
+    const char* active;
+    void (PlaybackEngine::*request)();  // none: the pass ends with action 1
+    const char* expected;
+  };
+  for (const Case& c : {Case{"B", &PlaybackEngine::on_list_forward, "C"},
+                        Case{"B", &PlaybackEngine::on_list_backward, "A"}, Case{"B", nullptr, "C"},
+                        Case{"C", &PlaybackEngine::on_list_forward, "A"}}) {
+    EngineRig rig;
+    for (const char* n : {"A", "B", "C"}) rig.write_list(n, tracks_of(n, 1));
+    rig.set_lists({"A", "B", "C"});
+    rig.state.list_done_action = 1;
+    rig.start_with(c.active);
+    rig.engine.tick();
+    if (c.request != nullptr) {
+      (rig.engine.*c.request)();
+      rig.engine.tick();
+      rig.engine.tick();
+    } else {
+      rig.finish_track();
+    }
+    const std::string e = c.expected;
+    EXPECT_EQ(rig.state.current_list_name, e) << c.active;
+    EXPECT_EQ(rig.last_started(), "/music/" + e + "/" + e + "-1.mp3") << c.active;
+  }
+}
+
 TEST(PlaybackTimer, RequestsOfOneSecondAreServicedInTheirOrder) {
   EngineRig rig;
   rig.write_list("A", tracks_of("A", 3));

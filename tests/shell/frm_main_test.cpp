@@ -162,6 +162,34 @@ TEST_F(MainFixture, ActivePlayListLoadsSilentlyAndPlays) {
   EXPECT_EQ(main->tray()->toolTip().toStdString(), " Play List: Rock  Track: (1/2) one.mp3 ");
 }
 
+// A stopped player does not wake up: the tick that blanks the tooltip also
+// stops the timer, and Start Music starts it again for the requests left.
+TEST_F(MainFixture, TimerRestsWhileTheMusicIsOff) {
+  store.set_option("welcome", "0");
+  store.set_option("active_collection", "Rock");
+  write_list("Rock", {"/m/1.mp3", "/m/2.mp3", "/m/3.mp3"});
+  make();
+  main->init_program(dir.folder(), dir.folder());
+  main->activate();
+  main->engine().tick();
+  EXPECT_EQ(player.file_name, "/m/1.mp3");
+
+  main->entry("Stopmusic")->trigger();
+  EXPECT_TRUE(main->timer()->isActive()) << "the tooltip is blanked by the next tick";
+  main->engine().tick();
+  EXPECT_EQ(main->tray()->toolTip().toStdString(), "");
+  EXPECT_FALSE(main->timer()->isActive());
+  main->entry("track_forward")->trigger();
+  EXPECT_FALSE(main->timer()->isActive());
+
+  main->entry("Startmusic")->trigger();
+  EXPECT_TRUE(main->timer()->isActive());
+  main->engine().tick();  // onward, Next Track, back to the stopped track
+  EXPECT_EQ(player.started.back(), "/m/2.mp3");
+  EXPECT_EQ(state.req_track_forward + state.req_track_backward, 0);
+  EXPECT_TRUE(main->timer()->isActive());
+}
+
 TEST_F(MainFixture, MissingActivePlayListFailsSilentlyAndOpensSettings) {
   store.set_option("welcome", "0");
   store.set_option("active_collection", "Gone");

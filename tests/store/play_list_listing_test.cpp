@@ -16,14 +16,6 @@ std::vector<std::string> sorted(std::vector<std::string> v) {
   std::sort(v.begin(), v.end());
   return v;
 }
-// The folder's own order, as the listing must keep it.
-std::vector<std::string> directory_order(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  return names;
-}
 }  // namespace
 
 TEST(PlayListListing, ListsCapFilesInAnyCaseUnderTheirNames) {
@@ -55,32 +47,36 @@ TEST(PlayListListing, ListsCapFilesInAnyCaseUnderTheirNames) {
             box.items);
 }
 
-TEST(PlayListListing, KeepsTheFolderOrderAndYieldsAfterEveryEntry) {
+TEST(PlayListListing, ListsByNameWithoutRegardToCaseAndYieldsAfterEveryEntry) {
   TempDir dir;
-  for (const char* name : {"b.cap", "a.cap", "zz.txt", "c.cap", "m.cap", "sub"}) {
+  // Created scrambled; a folder and a text file in between.
+  for (const char* name : {"b.cap", "A.cap", "zz.txt", "c.cap", "sub", "B.cap", "_x.cap",
+                           "\xC3\xA4pfel.cap", "Zoo.cap", "\xC3\x84rger.cap"}) {
     if (std::string(name) == "sub") {
       fs::create_directory(dir.path() / name);
     } else {
       dir.write(name, "x");
     }
   }
-  std::vector<std::string> expected;
-  for (const std::string& name : directory_order(dir.path())) {
-    if (name.size() > 4 && name.ends_with(".cap"))
-      expected.push_back(name.substr(0, name.size() - 4));
-  }
-
   PlayerState state;
   state.playlist_folder = dir.folder();
+  state.current_list_name = "c";
+  state.current_list_index = 1;  // from an earlier listing
   FakeUi ui;
   std::vector<int32_t> counts_seen;
   ui.on_yield = [&] { counts_seen.push_back(state.list_count); };
   MemoryListBox box;
   list_play_lists(state, ui, box);
 
+  // Capitals decide ("_" comes after the letters, "äpfel" before "Ärger"), then the bytes.
+  const std::vector<std::string> expected = {
+      "A", "B", "b", "c", "Zoo", "_x", "\xC3\xA4pfel", "\xC3\x84rger"};
   EXPECT_EQ(box.items, expected);
-  EXPECT_EQ(ui.yields, 6);
-  EXPECT_EQ(counts_seen.back(), 4);
+  EXPECT_EQ(std::vector<std::string>(state.list_names.begin() + 1, state.list_names.end()),
+            expected);
+  EXPECT_EQ(state.current_list_index, 4) << "the index follows the playing list";
+  EXPECT_EQ(ui.yields, 10);
+  EXPECT_EQ(counts_seen.back(), 8);
   EXPECT_TRUE(std::is_sorted(counts_seen.begin(), counts_seen.end()));
 }
 

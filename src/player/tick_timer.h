@@ -1,0 +1,8 @@
+#pragma once
+// The switch of the once-a-second timer that drives the playback engine: it
+// runs only while the music is on, so that a stopped player never wakes up.
+class TickTimer {
+ public:
+  virtual ~TickTimer() = default;
+  virtual void set_ticking(bool ticking) = 0;
+};
