@@ -15,57 +15,36 @@
 
 namespace {
 
-// Puts only the given folder on PATH while it lives.
-class PathOverride {
+// Sets an environment variable while it lives.
+class EnvOverride {
  public:
-  explicit PathOverride(const std::string& folder) {
-    const char* old = std::getenv("PATH");
-    had_path_ = old != nullptr;
-    if (had_path_) old_path_ = old;
-    setenv("PATH", folder.c_str(), 1);
-  }
-  ~PathOverride() {
-    if (had_path_) {
-      setenv("PATH", old_path_.c_str(), 1);
-    } else {
-      unsetenv("PATH");
-    }
-  }
-
- private:
-  bool had_path_ = false;
-  std::string old_path_;
-};
-
-// A shell script that writes its arguments into a file of its folder.
-void write_recording_stub(const TempDir& dir, const std::string& name, const std::string& record) {
-  const std::string path =
-      dir.write(name, "#!/bin/sh\necho \"$@\" > '" + dir.folder() + record + ".tmp'\n/bin/mv '" +
-                          dir.folder() + record + ".tmp' '" + dir.folder() + record + "'\n");
-  std::filesystem::permissions(path, std::filesystem::perms::owner_all);
-}
-
-// Sets XDG_CURRENT_DESKTOP while it lives.
-class DesktopOverride {
- public:
-  explicit DesktopOverride(const char* desktop) {
-    const char* old = std::getenv("XDG_CURRENT_DESKTOP");
-    if (old != nullptr) old_ = old;
+  EnvOverride(const char* name, const std::string& value) : name_(name) {
+    const char* old = std::getenv(name);
     had_ = old != nullptr;
-    setenv("XDG_CURRENT_DESKTOP", desktop, 1);
+    if (had_) old_ = old;
+    setenv(name, value.c_str(), 1);
   }
-  ~DesktopOverride() {
+  ~EnvOverride() {
     if (had_) {
-      setenv("XDG_CURRENT_DESKTOP", old_.c_str(), 1);
+      setenv(name_, old_.c_str(), 1);
     } else {
-      unsetenv("XDG_CURRENT_DESKTOP");
+      unsetenv(name_);
     }
   }
 
  private:
+  const char* name_;
   bool had_ = false;
   std::string old_;
 };
+
+// A shell script that writes its name and arguments into a file of its folder.
+void write_recording_stub(const TempDir& dir, const std::string& name, const std::string& record) {
+  const std::string path = dir.write(name, "#!/bin/sh\necho \"${0##*/} $*\" > '" + dir.folder() +
+                                               record + ".tmp'\n/bin/mv '" + dir.folder() + record +
+                                               ".tmp' '" + dir.folder() + record + "'\n");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+}
 
 bool wait_for_file(const std::string& path) {
   return QTest::qWaitFor([&] { return std::filesystem::exists(path); }, 10000);
@@ -137,7 +116,7 @@ TEST(QtLauncher, PassesOnTheDesktopsRefusal) {
 
 TEST(QtLauncher, VolumeControlFailsWhenNoMixerIsInstalled) {
   TempDir empty;
-  PathOverride path(empty.folder());
+  EnvOverride path("PATH", empty.folder());
   QtLauncher launcher;
   EXPECT_FALSE(launcher.open_volume_control());
 }
@@ -145,7 +124,7 @@ TEST(QtLauncher, VolumeControlFailsWhenNoMixerIsInstalled) {
 TEST(QtLauncher, VolumeControlStartsTheMixerFoundOnPath) {
   TempDir bin;
   write_recording_stub(bin, "pavucontrol", "mixer-ran");
-  PathOverride path(bin.folder());
+  EnvOverride path("PATH", bin.folder());
   QtLauncher launcher;
   EXPECT_TRUE(launcher.open_volume_control());
   EXPECT_TRUE(wait_for_file(bin.folder() + "mixer-ran"));
@@ -154,7 +133,7 @@ TEST(QtLauncher, VolumeControlStartsTheMixerFoundOnPath) {
 TEST(QtLauncher, VolumeControlTriesTheOtherMixersToo) {
   TempDir bin;
   write_recording_stub(bin, "kmix", "mixer-ran");
-  PathOverride path(bin.folder());
+  EnvOverride path("PATH", bin.folder());
   QtLauncher launcher;
   EXPECT_TRUE(launcher.open_volume_control());
   EXPECT_TRUE(wait_for_file(bin.folder() + "mixer-ran"));
@@ -165,12 +144,9 @@ TEST(QtLauncher, VolumeControlIsTheOneOfTheDesktopInUse) {
   // Every volume control is installed; each stub records its name and arguments.
   for (const char* name : {"gnome-control-center", "kcmshell6", "kcmshell5", "xfce4-mixer",
                            "mate-volume-control", "pavucontrol", "pavucontrol-qt", "kmix"}) {
-    const std::string path = bin.write(name, "#!/bin/sh\necho \"${0##*/} $*\" > '" + bin.folder() +
-                                                 "ran.tmp'\n/bin/mv '" + bin.folder() +
-                                                 "ran.tmp' '" + bin.folder() + "ran'\n");
-    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    write_recording_stub(bin, name, "ran");
   }
-  PathOverride path(bin.folder());
+  EnvOverride path("PATH", bin.folder());
   struct Case {
     const char* desktop;
     const char* uninstall;  // taken away before this case
@@ -184,7 +160,7 @@ TEST(QtLauncher, VolumeControlIsTheOneOfTheDesktopInUse) {
         Case{"Hyprland", "", "pavucontrol "}, Case{"X-Generic:xfce", "xfce4-mixer", "pavucontrol "},
         Case{"GNOME", "gnome-control-center", "pavucontrol "},
         Case{"KDE", "kcmshell5", "pavucontrol "}}) {
-    DesktopOverride desktop(c.desktop);
+    EnvOverride desktop("XDG_CURRENT_DESKTOP", c.desktop);
     if (*c.uninstall != 0) std::filesystem::remove(bin.path() / c.uninstall);
     QtLauncher launcher;
     ASSERT_TRUE(launcher.open_volume_control()) << c.desktop;
