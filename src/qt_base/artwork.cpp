@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 const QColor kDiscBlue(28, 78, 160);
@@ -15,8 +17,11 @@ void draw_note(QPainter& p, QRectF box, const QColor& colour) {
   const qreal w = box.width(), h = box.height();
   QPainterPath path;
   QRectF head(box.left() + w * 0.18, box.top() + h * 0.62, w * 0.36, h * 0.26);
+  path.setFillRule(Qt::WindingFill);  // stem, head and flag make one solid note
   path.addEllipse(head);
-  QRectF stem(head.right() - w * 0.08, box.top() + h * 0.14, w * 0.08, h * 0.62);
+  // The stem on whole pixels, so that it stays one sharp line in the smallest icons.
+  const qreal stem_left = std::round(head.right() - w * 0.08);
+  QRectF stem(stem_left, box.top() + h * 0.14, std::max<qreal>(1, std::round(w * 0.08)), h * 0.62);
   path.addRect(stem);
   QPainterPath flag;
   flag.moveTo(stem.right(), stem.top());

@@ -9,16 +9,20 @@
 #include "qt_base/qt_settings_store.h"
 #include "qt_base/qt_ui_services.h"
 #include "settings/frm_settings.h"
+#include "shell/command_line.h"
 #include "shell/exit_signals.h"
 #include "shell/frm_main.h"
 #include "shell/program_folder.h"
 #include "shell/single_instance.h"
+#include "version.h"
 
 int main(int argc, char** argv) {
+  // --help, --version and --autostart end here, before the lock or any option is touched.
+  if (const auto code = run_command_line(argc, argv)) return *code;
   QApplication app(argc, argv);
   QApplication::setOrganizationName(QString::fromLatin1(kOrganization));
   QApplication::setApplicationName(QStringLiteral("Davrin Audio Player"));
-  QApplication::setApplicationVersion(QStringLiteral("2.0.0"));
+  QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
   // The program lives in the tray: closing its last window must not end it.
   QApplication::setQuitOnLastWindowClosed(false);
 
@@ -49,7 +53,7 @@ int main(int argc, char** argv) {
   ExitSignals exit_signals([&main_window] { main_window.exit_program(); });
 
   const std::string program_folder = executable_folder();
-  main_window.init_program(program_folder, choose_playlist_folder(program_folder));
+  main_window.init_program(help_folder(program_folder), choose_playlist_folder(program_folder));
   QTimer::singleShot(0, &main_window, &frm_main::activate);
   return app.exec();
 }

@@ -24,3 +24,30 @@ TEST(ProgramFolder, AnUnwritableOneFallsBackToTheUsersDataFolder) {
   EXPECT_EQ(folder.back(), '/');
   EXPECT_TRUE(std::filesystem::is_directory(folder));
 }
+
+TEST(ProgramFolder, TheHelpPageBesideTheProgramWins) {
+  TempDir dir;
+  dir.write("bin/help.htm", "<html></html>");
+  dir.write("share/davrin-audio-player/help.htm", "<html></html>");
+  const std::string bin = dir.folder() + "bin";
+  EXPECT_FALSE(is_installed_copy(bin));
+  EXPECT_EQ(help_folder(bin), bin + "/");
+  EXPECT_EQ(choose_playlist_folder(bin), bin + "/");
+}
+
+TEST(ProgramFolder, AnInstalledCopyReadsHelpFromShareAndKeepsPlayListsPerUser) {
+  TempDir dir;
+  dir.write("share/davrin-audio-player/help.htm", "<html></html>");
+  std::filesystem::create_directories(dir.path() / "bin");
+  const std::string bin = dir.folder() + "bin/";
+  EXPECT_TRUE(is_installed_copy(bin));
+  EXPECT_EQ(help_folder(bin), dir.folder() + "share/davrin-audio-player/");
+  // Even where the user could write beside the program.
+  const std::string lists = choose_playlist_folder(bin);
+  EXPECT_EQ(lists.rfind(std::string(getenv("XDG_DATA_HOME")), 0), 0u) << lists;
+}
+
+TEST(ProgramFolder, WithoutAnyHelpPageHelpAsksBesideTheProgram) {
+  TempDir dir;
+  EXPECT_EQ(help_folder(dir.path().string()), dir.folder());
+}
