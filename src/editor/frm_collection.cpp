@@ -17,6 +17,7 @@
 #include "qt_base/browse/file_list.h"
 #include "qt_base/browse/folder_list.h"
 #include "qt_base/twips.h"
+#include "store/foreign_play_list.h"
 #include "store/play_list_files.h"
 
 namespace {
@@ -298,24 +299,45 @@ bool frm_collection::append_entries(const std::vector<std::string>& paths) {
   return refused;
 }
 
-void frm_collection::add_files(const std::vector<std::string>& names) {
+void frm_collection::add_files(const std::vector<std::string>& names, bool open_play_lists) {
   if (file1->count() == 0) return;
   ctx_.state.changes_made = 1;
   const std::string folder = folder_with_slash(file1->path());
   std::vector<std::string> paths;
   paths.reserve(names.size());
-  for (const std::string& name : names) paths.push_back(folder + name);
+  std::vector<std::string> failed;  // play lists that could not be read or name no music
+  for (const std::string& name : names) {
+    if (!foreign_play_list_format(name)) {
+      paths.push_back(folder + name);
+      continue;
+    }
+    // Add All passes over an album's own play list: its tracks are added already.
+    if (!open_play_lists) continue;
+    std::optional<std::vector<std::string>> tracks = read_foreign_play_list(folder + name);
+    if (!tracks || tracks->empty()) {
+      failed.push_back(name);
+      continue;
+    }
+    paths.insert(paths.end(), std::make_move_iterator(tracks->begin()),
+                 std::make_move_iterator(tracks->end()));
+  }
   const bool refused = append_entries(paths);
   ctx_.ui.yield();
+  if (!failed.empty()) {
+    std::string text = failed.size() == 1 ? kForeignListFailedText : kForeignListsFailedText;
+    text += "\r";
+    for (const std::string& name : failed) text += "\r" + name;
+    ctx_.ui.show_error(text, kAppTitle);
+  }
   if (refused) ctx_.ui.show_error(kLimitText, kAppTitle);
 }
 
 void frm_collection::Command1_Click() {
-  add_files(file1->file_names());
+  add_files(file1->file_names(), false);
 }
 
 void frm_collection::Command8_Click() {
-  add_files(file1->selected_names());
+  add_files(file1->selected_names(), true);
 }
 
 void frm_collection::Command2_Click() {

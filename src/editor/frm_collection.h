@@ -21,8 +21,15 @@ class QPushButton;
 class QToolButton;
 
 inline constexpr int32_t kMaxListEntries = 30000;
-inline constexpr const char* kMusicFilePattern = "*.mp3;*.wav;*.mid;*.rmi;*.cda";
+// The music files the player plays, and the play lists other players write.
+inline constexpr const char* kMusicFilePattern =
+    "*.mp3;*.wav;*.mid;*.rmi;*.cda;*.flac;*.ogg;*.oga;*.opus;*.m3u;*.m3u8;*.pls";
 inline constexpr const char* kLimitText = "Only 30000 files per collection please!";
+// Followed by a blank line and the play lists' names, one a line.
+inline constexpr const char* kForeignListFailedText =
+    "No music files could be added from this play list:";
+inline constexpr const char* kForeignListsFailedText =
+    "No music files could be added from these play lists:";
 inline constexpr const char* kEmptyTitleText = "Please enter a title for this play list!";
 inline constexpr const char* kOverwriteText = "A play list by this name already exists!";
 inline constexpr const char* kOverwriteTitle = "Over write existing play list?";
@@ -64,7 +71,9 @@ class frm_collection : public QDialog {
   void folder_changed();
   void folder_clicked(const std::string& folder);
   // Working list commands.
-  void add_files(const std::vector<std::string>& names);
+  // Adds the named files of the file list; with open_play_lists a play list
+  // among them adds the tracks it names, otherwise it is passed over.
+  void add_files(const std::vector<std::string>& names, bool open_play_lists);
   void Command1_Click();  // Add All
   void Command8_Click();  // Add Selected
   void Command2_Click();  // Remove All

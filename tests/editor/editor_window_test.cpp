@@ -56,7 +56,8 @@ TEST_F(EditorTest, WindowHasEveryControlAtItsPlaceWithItsCaptionAndTooltip) {
   auto* file1 = child<FileList>(*window, "file1");
   EXPECT_EQ(file1->geometry(), twips_rect(135, 2250, 2820, 3660));
   EXPECT_EQ(file1->selectionMode(), QAbstractItemView::ExtendedSelection);
-  EXPECT_EQ(file1->pattern(), "*.mp3;*.wav;*.mid;*.rmi;*.cda");
+  EXPECT_EQ(file1->pattern(),
+            "*.mp3;*.wav;*.mid;*.rmi;*.cda;*.flac;*.ogg;*.oga;*.opus;*.m3u;*.m3u8;*.pls");
 
   auto* picture = child<QLabel>(*window, "Picture1");
   EXPECT_EQ(picture->geometry(), twips_rect(3105, 2295, 480, 480));
