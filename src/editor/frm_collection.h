@@ -15,7 +15,8 @@ class FileList;
 class FilteredLineEdit;
 class QGroupBox;
 class QLabel;
-class QListWidget;
+class QListView;
+class WorkingListModel;
 class QAbstractButton;
 class QPushButton;
 class QToolButton;
@@ -50,11 +51,11 @@ class frm_collection : public QDialog {
 
   int32_t item_count() const { return item_count_; }
   const std::string& list_title() const { return list_title_; }
-  std::vector<std::string> entry_paths() const;   // the hidden list: full paths, in order
-  std::vector<std::string> entry_titles() const;  // the visible list, in order
+  const std::vector<std::string>& entry_paths() const;  // the hidden list: full paths, in order
+  std::vector<std::string> entry_titles() const;        // the visible list, in order
   // Appends paths to the working list as Add All does, up to the limit;
   // answers whether some were refused because the list was full.
-  bool append_entries(const std::vector<std::string>& paths);
+  bool append_entries(std::vector<std::string> paths);
 
   // Every attempt to close (Cancel, Escape, the close box, after a save)
   // passes the closing check.
@@ -103,10 +104,11 @@ class frm_collection : public QDialog {
   QGroupBox* Frame1 = nullptr;
   QLabel* Label1 = nullptr;  // "Play List Title:"
   FilteredLineEdit* Text1 = nullptr;
-  QListWidget* List1 = nullptr;
+  WorkingListModel* entries_ = nullptr;  // the rows of List1 and List2
+  QListView* List1 = nullptr;
   QPushButton* Command3 = nullptr;  // "&Remove Selected"
   QPushButton* Command2 = nullptr;  // "&Remove All"
   QPushButton* Command4 = nullptr;  // move down
   QPushButton* Command5 = nullptr;  // move up
-  QListWidget* List2 = nullptr;     // full paths, never shown
+  QListView* List2 = nullptr;       // full paths, never shown
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -38,17 +39,22 @@ std::string_view trimmed(std::string_view text) {
   return text;
 }
 
-// Calls each(line) for every line, whichever of CR LF, LF or CR ends it.
+// Calls each(line) for every line, whichever of CR LF, LF or CR ends it (a
+// CR LF gives an empty line after each, which no reader takes for an entry).
 template <typename Each>
 void for_each_line(std::string_view text, Each each) {
   if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
     text.remove_prefix(kByteOrderMark.size());
   }
-  while (!text.empty()) {
-    const size_t end = text.find_first_of("\r\n");
-    each(text.substr(0, end));
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p < end) {
+    const auto* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+    const char* stop = lf ? lf : end;
+    const auto* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(stop - p)));
+    if (cr) stop = cr;
+    each(std::string_view(p, static_cast<size_t>(stop - p)));
+    p = stop + 1;
   }
 }
 
@@ -109,7 +115,7 @@ bool needs_cleaning(const std::string& path) {
 
 // A full path without "//", "/./" and "/../"; "x/.." goes without looking
 // whether x is a link, as the player that wrote the list meant it.
-std::string cleaned(const std::string& path) {
+std::string cleaned(std::string path) {
   if (!needs_cleaning(path)) return path;
   std::vector<std::string_view> parts;
   std::string_view rest(path);
@@ -159,8 +165,8 @@ std::optional<std::string> music_file_of(std::string_view entry, const std::stri
       })) {
     return std::nullopt;
   }
-  path = cleaned(path);
   if (!is_music_file(path)) return std::nullopt;
+  path = cleaned(std::move(path));
   return path;
 }
 

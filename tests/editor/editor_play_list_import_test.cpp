@@ -51,7 +51,7 @@ TEST_F(EditorTest, PlayListsOfOtherPlayersAddTheirMusicInOrder) {
                                           album + "b.ogg"};                     // winamp.m3u
   EXPECT_EQ(window->entry_paths(), expected);
   EXPECT_EQ(window->item_count(), 9);
-  EXPECT_EQ(texts(child<QListWidget>(*window, "List1")),
+  EXPECT_EQ(texts(child<QListView>(*window, "List1")),
             (std::vector<std::string>{"d.OGA", "a.flac", "top.MP3", "c.opus", "b.ogg", "top.MP3",
                                       "a.flac", "c.opus", "b.ogg"}));
   EXPECT_TRUE(ui.boxes.empty());
