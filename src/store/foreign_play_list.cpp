@@ -40,7 +40,7 @@ std::string_view trimmed(std::string_view text) {
 }
 
 // Calls each(line) for every line, whichever of CR LF, LF or CR ends it (a
-// CR LF gives an empty line after each, which no reader takes for an entry).
+// CR LF gives an empty line after each line, which is no entry).
 template <typename Each>
 void for_each_line(std::string_view text, Each each) {
   if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
@@ -54,6 +54,7 @@ void for_each_line(std::string_view text, Each each) {
     const auto* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(stop - p)));
     if (cr) stop = cr;
     each(std::string_view(p, static_cast<size_t>(stop - p)));
+    if (stop == end) break;
     p = stop + 1;
   }
 }
@@ -184,7 +185,7 @@ std::vector<std::string> m3u_tracks(std::string_view text, const std::string& fo
 
 std::vector<std::string> pls_tracks(std::string_view text, const std::string& folder) {
   struct Entry {
-    uint32_t number;
+    uint64_t number;
     std::string_view value;
   };
   std::vector<Entry> entries;
@@ -193,10 +194,10 @@ std::vector<std::string> pls_tracks(std::string_view text, const std::string& fo
     if (equals == std::string_view::npos) return;
     const std::string_view key = trimmed(line.substr(0, equals));
     if (key.size() < 5 || !equals_ignoring_case(key.substr(0, 4), "file")) return;
-    uint32_t number = 0;
+    uint64_t number = 0;  // numbers beyond any real list's all sort last, in their order
     for (char c : key.substr(4)) {
       if (!is_digit(c)) return;
-      number = std::min<uint32_t>(number * 10 + static_cast<uint32_t>(c - '0'), 1u << 30);
+      number = std::min<uint64_t>(number * 10 + static_cast<uint64_t>(c - '0'), uint64_t{1} << 40);
     }
     entries.push_back({number, line.substr(equals + 1)});
   });
