@@ -5,49 +5,26 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QToolButton>
 
 #include "editor/filtered_line_edit.h"
 #include "editor/key_filters.h"
+#include "editor/working_list_model.h"
 #include "player/media_player.h"
 #include "qt_base/artwork.h"
 #include "qt_base/browse/drive_list.h"
 #include "qt_base/browse/file_list.h"
 #include "qt_base/browse/folder_list.h"
 #include "qt_base/twips.h"
+#include "store/foreign_play_list.h"
 #include "store/play_list_files.h"
 
 namespace {
 
-constexpr int kPathRole = Qt::UserRole;  // the entry's bytes, exactly as saved
-
 QString qs(const char* text) {
   return QString::fromUtf8(text);
-}
-QString shown_path(const std::string& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path));
-}
-std::string path_of(const QListWidgetItem* item) {
-  return item->data(kPathRole).toByteArray().toStdString();
-}
-
-QListWidgetItem* make_item(const std::string& text_bytes) {
-  auto* item = new QListWidgetItem(shown_path(text_bytes));
-  item->setData(kPathRole, QByteArray::fromStdString(text_bytes));
-  return item;
-}
-
-void swap_items(QListWidget* list, int a, int b) {
-  QListWidgetItem* first = list->item(a);
-  QListWidgetItem* second = list->item(b);
-  const QString text = first->text();
-  const QVariant data = first->data(kPathRole);
-  first->setText(second->text());
-  first->setData(kPathRole, second->data(kPathRole));
-  second->setText(text);
-  second->setData(kPathRole, data);
 }
 
 // A button with its picture above the caption.
@@ -147,9 +124,13 @@ void frm_collection::build_controls() {
   Text1->setObjectName(QStringLiteral("Text1"));
   Text1->setToolTip(qs(" Enter a title for this play list here "));
   Text1->setGeometry(twips_rect(1215, 270, 2490, 285));
-  List1 = new QListWidget(Frame1);
+  entries_ = new WorkingListModel(this);
+  List1 = new QListView(Frame1);
   List1->setObjectName(QStringLiteral("List1"));
+  List1->setModel(entries_);
+  List1->setModelColumn(WorkingListModel::kTitleColumn);
   List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  List1->setUniformItemSizes(true);  // a long list is laid out without measuring every row
   List1->setGeometry(twips_rect(135, 630, 3570, 4545));
   Command3 = push_button(Frame1, "Command3", "&Remove Selected",
                          " Click here to remove the selected files from the play list ",
@@ -167,8 +148,11 @@ void frm_collection::build_controls() {
   Command5->setIcon(QIcon(button_picture(ButtonPicture::ArrowUp)));
 
   // The full paths, parallel to List1; it lies beyond the window's edge and is never shown.
-  List2 = new QListWidget(this);
+  List2 = new QListView(this);
   List2->setObjectName(QStringLiteral("List2"));
+  List2->setModel(entries_);
+  List2->setModelColumn(WorkingListModel::kPathColumn);
+  List2->setUniformItemSizes(true);
   List2->setGeometry(twips_rect(8700, 0, 1200, 1200));
   List2->setFocusPolicy(Qt::NoFocus);
   List2->hide();
@@ -215,8 +199,7 @@ void frm_collection::open_browser() {
 }
 
 void frm_collection::fill_working_list() {
-  List1->clear();
-  List2->clear();
+  entries_->clear();
   const PlayerState& state = ctx_.state;
   new_list_ = state.track_count <= 0;
   if (new_list_) {
@@ -229,25 +212,23 @@ void frm_collection::fill_working_list() {
   // The list's own name, as stored, even when made outside the program.
   Text1->set_stored_text(QString::fromUtf8(state.current_list_name));
   list_title_ = state.current_list_name;
+  std::vector<std::string> paths;
+  paths.reserve(static_cast<size_t>(state.track_count));
   for (int32_t i = 1; i <= state.track_count; ++i) {
-    const std::string path =
-        static_cast<size_t>(i) < state.track_list.size() ? state.track_list[i] : std::string();
-    List1->addItem(make_item(file_title_of(path)));
-    List2->addItem(make_item(path));
+    paths.push_back(static_cast<size_t>(i) < state.track_list.size() ? state.track_list[i]
+                                                                     : std::string());
   }
+  entries_->append(std::move(paths));
 }
 
-std::vector<std::string> frm_collection::entry_paths() const {
-  std::vector<std::string> paths;
-  paths.reserve(List2->count());
-  for (int i = 0; i < List2->count(); ++i) paths.push_back(path_of(List2->item(i)));
-  return paths;
+const std::vector<std::string>& frm_collection::entry_paths() const {
+  return entries_->paths();
 }
 
 std::vector<std::string> frm_collection::entry_titles() const {
   std::vector<std::string> titles;
-  titles.reserve(List1->count());
-  for (int i = 0; i < List1->count(); ++i) titles.push_back(path_of(List1->item(i)));
+  titles.reserve(entries_->paths().size());
+  for (const std::string& path : entries_->paths()) titles.push_back(file_title_of(path));
   return titles;
 }
 
@@ -284,58 +265,78 @@ void frm_collection::do_audio() {
 
 // ---- The working list ----
 
-bool frm_collection::append_entries(const std::vector<std::string>& paths) {
-  bool refused = false;
-  for (const std::string& path : paths) {
-    if (item_count_ >= kMaxListEntries) {
-      refused = true;
-      continue;
-    }
-    ++item_count_;
-    List1->addItem(make_item(file_title_of(path)));
-    List2->addItem(make_item(path));
-  }
+bool frm_collection::append_entries(std::vector<std::string> paths) {
+  const size_t room =
+      item_count_ >= kMaxListEntries ? 0 : static_cast<size_t>(kMaxListEntries - item_count_);
+  const bool refused = paths.size() > room;
+  if (refused) paths.resize(room);
+  item_count_ += static_cast<int32_t>(paths.size());
+  entries_->append(std::move(paths));
   return refused;
 }
 
-void frm_collection::add_files(const std::vector<std::string>& names) {
+void frm_collection::add_files(const std::vector<std::string>& names, bool open_play_lists) {
   if (file1->count() == 0) return;
   ctx_.state.changes_made = 1;
   const std::string folder = folder_with_slash(file1->path());
   std::vector<std::string> paths;
   paths.reserve(names.size());
-  for (const std::string& name : names) paths.push_back(folder + name);
-  const bool refused = append_entries(paths);
+  std::vector<std::string> failed;  // play lists that could not be read or name no music
+  for (const std::string& name : names) {
+    if (!foreign_play_list_format(name)) {
+      paths.push_back(folder + name);
+      continue;
+    }
+    // Add All passes over an album's own play list: its tracks are added already.
+    if (!open_play_lists) continue;
+    std::optional<std::vector<std::string>> tracks = read_foreign_play_list(folder + name);
+    if (!tracks || tracks->empty()) {
+      failed.push_back(name);
+      continue;
+    }
+    paths.insert(paths.end(), std::make_move_iterator(tracks->begin()),
+                 std::make_move_iterator(tracks->end()));
+  }
+  const bool refused = append_entries(std::move(paths));
   ctx_.ui.yield();
+  if (!failed.empty()) {
+    std::string text = failed.size() == 1 ? kForeignListFailedText : kForeignListsFailedText;
+    text += "\r";
+    for (const std::string& name : failed) text += "\r" + name;
+    ctx_.ui.show_error(text, kAppTitle);
+  }
   if (refused) ctx_.ui.show_error(kLimitText, kAppTitle);
 }
 
 void frm_collection::Command1_Click() {
-  add_files(file1->file_names());
+  add_files(file1->file_names(), false);
 }
 
 void frm_collection::Command8_Click() {
-  add_files(file1->selected_names());
+  add_files(file1->selected_names(), true);
 }
 
 void frm_collection::Command2_Click() {
   ctx_.state.changes_made = 1;
-  List1->clear();
-  List2->clear();
+  entries_->clear();
   item_count_ = 0;
 }
 
 void frm_collection::Command3_Click() {
   ctx_.state.changes_made = 1;
-  if (List1->count() == 0) return;
-  for (int i = List1->count() - 1; i >= 0; --i) {
-    if (i >= List1->count() || !List1->item(i)->isSelected()) continue;
-    delete List1->takeItem(i);
+  if (entries_->count() == 0) return;
+  const QItemSelectionModel* selection = List1->selectionModel();
+  for (int i = entries_->count() - 1; i >= 0; --i) {
+    if (i >= entries_->count() ||
+        !selection->isSelected(entries_->index(i, WorkingListModel::kTitleColumn))) {
+      continue;
+    }
+    // The entry leaves both lists at once; the yields stay those of the two removals.
+    entries_->remove(i);
     ctx_.ui.yield();
-    if (i < List2->count()) delete List2->takeItem(i);
     ctx_.ui.yield();
   }
-  item_count_ = List1->count();
+  item_count_ = entries_->count();
 }
 
 void frm_collection::Command4_Click() {
@@ -348,15 +349,16 @@ void frm_collection::Command5_Click() {
 
 void frm_collection::move_current(int step) {
   ctx_.state.changes_made = 1;
-  const int current = List1->currentRow();
+  const int current = List1->currentIndex().isValid() ? List1->currentIndex().row() : -1;
   const int neighbour = current + step;
-  if (current < 0 || neighbour < 0 || neighbour >= List1->count()) return;
+  if (current < 0 || neighbour < 0 || neighbour >= entries_->count()) return;
   List1->clearSelection();
-  swap_items(List1, current, neighbour);
+  entries_->swap(current, neighbour);
   // The moved entry stays the only selected one and the current one, so
   // further clicks keep moving it.
-  List1->setCurrentRow(neighbour, QItemSelectionModel::ClearAndSelect);
-  swap_items(List2, current, neighbour);
+  List1->selectionModel()->setCurrentIndex(
+      entries_->index(neighbour, WorkingListModel::kTitleColumn),
+      QItemSelectionModel::ClearAndSelect);
 }
 
 // ---- Saving and leaving ----

@@ -15,14 +15,22 @@ class FileList;
 class FilteredLineEdit;
 class QGroupBox;
 class QLabel;
-class QListWidget;
+class QListView;
+class WorkingListModel;
 class QAbstractButton;
 class QPushButton;
 class QToolButton;
 
 inline constexpr int32_t kMaxListEntries = 30000;
-inline constexpr const char* kMusicFilePattern = "*.mp3;*.wav;*.mid;*.rmi;*.cda";
+// The music files the player plays, and the play lists other players write.
+inline constexpr const char* kMusicFilePattern =
+    "*.mp3;*.wav;*.mid;*.rmi;*.cda;*.flac;*.ogg;*.oga;*.opus;*.m3u;*.m3u8;*.pls";
 inline constexpr const char* kLimitText = "Only 30000 files per collection please!";
+// Followed by a blank line and the play lists' names, one a line.
+inline constexpr const char* kForeignListFailedText =
+    "No music files could be added from this play list:";
+inline constexpr const char* kForeignListsFailedText =
+    "No music files could be added from these play lists:";
 inline constexpr const char* kEmptyTitleText = "Please enter a title for this play list!";
 inline constexpr const char* kOverwriteText = "A play list by this name already exists!";
 inline constexpr const char* kOverwriteTitle = "Over write existing play list?";
@@ -43,11 +51,11 @@ class frm_collection : public QDialog {
 
   int32_t item_count() const { return item_count_; }
   const std::string& list_title() const { return list_title_; }
-  std::vector<std::string> entry_paths() const;   // the hidden list: full paths, in order
-  std::vector<std::string> entry_titles() const;  // the visible list, in order
+  const std::vector<std::string>& entry_paths() const;  // the hidden list: full paths, in order
+  std::vector<std::string> entry_titles() const;        // the visible list, in order
   // Appends paths to the working list as Add All does, up to the limit;
   // answers whether some were refused because the list was full.
-  bool append_entries(const std::vector<std::string>& paths);
+  bool append_entries(std::vector<std::string> paths);
 
   // Every attempt to close (Cancel, Escape, the close box, after a save)
   // passes the closing check.
@@ -64,7 +72,9 @@ class frm_collection : public QDialog {
   void folder_changed();
   void folder_clicked(const std::string& folder);
   // Working list commands.
-  void add_files(const std::vector<std::string>& names);
+  // Adds the named files of the file list; with open_play_lists a play list
+  // among them adds the tracks it names, otherwise it is passed over.
+  void add_files(const std::vector<std::string>& names, bool open_play_lists);
   void Command1_Click();  // Add All
   void Command8_Click();  // Add Selected
   void Command2_Click();  // Remove All
@@ -94,10 +104,11 @@ class frm_collection : public QDialog {
   QGroupBox* Frame1 = nullptr;
   QLabel* Label1 = nullptr;  // "Play List Title:"
   FilteredLineEdit* Text1 = nullptr;
-  QListWidget* List1 = nullptr;
+  WorkingListModel* entries_ = nullptr;  // the rows of List1 and List2
+  QListView* List1 = nullptr;
   QPushButton* Command3 = nullptr;  // "&Remove Selected"
   QPushButton* Command2 = nullptr;  // "&Remove All"
   QPushButton* Command4 = nullptr;  // move down
   QPushButton* Command5 = nullptr;  // move up
-  QListWidget* List2 = nullptr;     // full paths, never shown
+  QListView* List2 = nullptr;       // full paths, never shown
 };

@@ -1,6 +1,7 @@
 #include "export/export_job.h"
 
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include "store/play_list_files.h"
@@ -54,6 +55,17 @@ std::string staged_name(const std::string& file_name, const std::set<std::string
   }
 }
 
+std::string archive_play_list(const std::vector<std::string>& packed_names) {
+  std::string text = "#EXTM3U\r\n";
+  for (const std::string& name : packed_names) {
+    if (!name.empty() && (name.front() == '#' || name.front() == ' ' || name.front() == '\t')) {
+      text += "./";
+    }
+    text += name + "\r\n";
+  }
+  return text;
+}
+
 MessageBoxRequest export_outcome_message(int32_t result_code, int32_t skipped) {
   MessageBoxRequest box;
   if (result_code != 0) {
@@ -84,7 +96,10 @@ ExportOutcome zip_it(PlayerState& state, UiServices& ui, ZipComponent& zip, Prog
     return outcome;
   }
 
-  std::set<std::string> taken;
+  // The play list's own file is named first, so that no track takes its name.
+  const std::string list_file = state.current_list_name + ".m3u8";
+  std::set<std::string> taken = {list_file};
+  std::vector<std::string> packed;
   const int32_t n = state.track_count;
   for (int32_t i = 1; i <= n; ++i) {
     view.draw_progress(copy_percent(i, n),
@@ -99,13 +114,22 @@ ExportOutcome zip_it(PlayerState& state, UiServices& ui, ZipComponent& zip, Prog
       std::string target = staged_name(name, taken);
       copied = fs::copy_file(track, state.build_folder + target,
                              fs::copy_options::overwrite_existing, ec);
-      if (copied) taken.insert(target);
+      if (copied) {
+        taken.insert(target);
+        packed.push_back(target);
+      }
     }
     if (copied) {
       ++outcome.copied;
     } else {
       ++outcome.skipped;
     }
+  }
+
+  {
+    // Without it the archive still holds every track; the list is a convenience.
+    std::ofstream out(state.build_folder + list_file, std::ios::binary | std::ios::trunc);
+    out << archive_play_list(packed);
   }
 
   const std::string archive_path = state.picked_folder + state.current_list_name + ".zip";

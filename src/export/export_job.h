@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "ground/ui_services.h"
 #include "ground/zip_component.h"
@@ -33,6 +34,12 @@ int16_t copy_percent(int32_t i, int32_t n);
 // The name a track takes in the staging folder: its file name, or, when an
 // earlier track took that name, " (2)", " (3)" ... before the extension.
 std::string staged_name(const std::string& file_name, const std::set<std::string>& taken);
+
+// The play list packed beside the tracks, "<play list name>.m3u8": "#EXTM3U",
+// then each packed track's name in the archive, in play-list order, every line
+// ended by CR LF. A name that a reader would take for a comment or trim goes
+// behind "./".
+std::string archive_play_list(const std::vector<std::string>& packed_names);
 
 // The outcome box: the component's result code and the tracks left out.
 MessageBoxRequest export_outcome_message(int32_t result_code, int32_t skipped);

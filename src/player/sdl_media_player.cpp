@@ -92,6 +92,12 @@ std::vector<unsigned char> rmi_midi_data(const std::vector<unsigned char>& file)
   return {};
 }
 
+// The mixer's seconds, or -1 where it answers that it does not know.
+int64_t microseconds(double seconds) {
+  if (!(seconds >= 0) || seconds > 1e9) return -1;
+  return static_cast<int64_t>(seconds * 1e6 + 0.5);
+}
+
 }  // namespace
 
 SdlMediaPlayer::~SdlMediaPlayer() {
@@ -221,6 +227,23 @@ void SdlMediaPlayer::rest() {
   // The music goes first: it belongs to the mixer that closing ends.
   release_music();
   close_audio();
+}
+
+TrackInfo SdlMediaPlayer::track_info() {
+  TrackInfo info;
+  if (!audio_open_ || !music_) return info;
+  // The tags are the decoder's own text; they never fall back to the file name.
+  auto tag = [](const char* text) { return text ? std::string(text) : std::string(); };
+  info.title = tag(Mix_GetMusicTitleTag(music_));
+  info.artist = tag(Mix_GetMusicArtistTag(music_));
+  info.album = tag(Mix_GetMusicAlbumTag(music_));
+  info.duration_us = microseconds(Mix_MusicDuration(music_));
+  return info;
+}
+
+int64_t SdlMediaPlayer::position_us() {
+  if (!audio_open_ || !music_) return -1;
+  return microseconds(Mix_GetMusicPosition(music_));
 }
 
 int SdlMediaPlayer::play_state() {

@@ -1,6 +1,6 @@
 #pragma once
 // The media player over SDL2_mixer: one piece of music at a time, each played
-// once. Plays MP3, WAV, MIDI and RMI files. CD-audio track stubs (.cda) are
+// once. Plays MP3, WAV, MIDI, RMI, FLAC, Ogg Vorbis and Opus files. CD-audio track stubs (.cda) are
 // recognised but never play: there is no CD drive to play them from here.
 //
 // A file name is always accepted; the file is opened when play() is called.
@@ -30,6 +30,10 @@ class SdlMediaPlayer : public MediaPlayer {
   bool play() override;
   int play_state() override;  // kPlaying while music plays, 0 otherwise
   void rest() override;       // closes the audio device; play() opens it again
+  // From the decoder, where it tells them: tags of MP3, FLAC, Ogg and Opus
+  // files, the length of most kinds; MIDI tells no length.
+  TrackInfo track_info() override;
+  int64_t position_us() override;
 
  private:
   bool open_audio();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QListView>
 #include <QListWidget>
 #include <QTest>
 #include <filesystem>
@@ -73,13 +74,19 @@ class EditorTest : public ::testing::Test {
   static void click(QWidget& window, const char* name) {
     QTest::mouseClick(child<QAbstractButton>(window, name), Qt::LeftButton);
   }
-  static void click_row(QListWidget* list, int row, Qt::KeyboardModifiers mods = {}) {
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, mods,
-                      list->visualItemRect(list->item(row)).center());
+  // The lists as a user sees them: the shown column of each row.
+  static QModelIndex row_of(QListView* list, int row) {
+    return list->model()->index(row, list->modelColumn());
   }
-  static std::vector<std::string> texts(QListWidget* list) {
+  static int rows(QListView* list) { return list->model()->rowCount(); }
+  static void click_row(QListView* list, int row, Qt::KeyboardModifiers mods = {}) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, mods,
+                      list->visualRect(row_of(list, row)).center());
+  }
+  static std::vector<std::string> texts(QListView* list) {
     std::vector<std::string> out;
-    for (int i = 0; i < list->count(); ++i) out.push_back(list->item(i)->text().toStdString());
+    for (int i = 0; i < rows(list); ++i)
+      out.push_back(row_of(list, i).data().toString().toStdString());
     return out;
   }
   // Shows the folder's files in the file list as the folder list does on a double click.

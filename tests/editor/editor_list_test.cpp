@@ -11,7 +11,7 @@ TEST_F(EditorTest, AddAllAddsEveryFileOfTheFolderInOrder) {
   auto window = open_new();
   click(*window, "Command1");
   EXPECT_EQ(window->item_count(), 3);
-  EXPECT_EQ(texts(child<QListWidget>(*window, "List1")),
+  EXPECT_EQ(texts(child<QListView>(*window, "List1")),
             (std::vector<std::string>{"a.WAV", "b.mp3", "c.mid"}));
   EXPECT_EQ(window->entry_paths(),
             (std::vector<std::string>{music + "a.WAV", music + "b.mp3", music + "c.mid"}));
@@ -68,8 +68,8 @@ TEST_F(EditorTest, ListStopsAt30000EntriesWithOneMessagePerClick) {
 
   click(*window, "Command1");
   EXPECT_EQ(window->item_count(), 30000);
-  EXPECT_EQ(child<QListWidget>(*window, "List1")->count(), 30000);
-  EXPECT_EQ(child<QListWidget>(*window, "List2")->count(), 30000);
+  EXPECT_EQ(rows(child<QListView>(*window, "List1")), 30000);
+  EXPECT_EQ(rows(child<QListView>(*window, "List2")), 30000);
   EXPECT_EQ(window->entry_paths().back(), music + "a.mp3");
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].text, kLimitMessage);
@@ -86,7 +86,7 @@ TEST_F(EditorTest, ListStopsAt30000EntriesWithOneMessagePerClick) {
 
 TEST_F(EditorTest, RemoveSelectedTakesTheSecondAndFourthAndKeepsTheOrder) {
   auto window = open_existing("L", {"/m/1.mp3", "/m/2.mp3", "/m/3.mp3", "/m/4.mp3", "/m/5.mp3"});
-  auto* list1 = child<QListWidget>(*window, "List1");
+  auto* list1 = child<QListView>(*window, "List1");
   click_row(list1, 1);
   click_row(list1, 3, Qt::ControlModifier);
   const int yields_before = ui.yields;
@@ -109,7 +109,7 @@ TEST_F(EditorTest, RemoveAllEmptiesBothLists) {
   auto window = open_existing("L", {"/m/1.mp3", "/m/2.mp3"});
   click(*window, "Command2");
   EXPECT_EQ(window->item_count(), 0);
-  EXPECT_EQ(child<QListWidget>(*window, "List1")->count(), 0);
+  EXPECT_EQ(rows(child<QListView>(*window, "List1")), 0);
   EXPECT_TRUE(window->entry_paths().empty());
   EXPECT_EQ(state.changes_made, 1);
 }
@@ -117,8 +117,8 @@ TEST_F(EditorTest, RemoveAllEmptiesBothLists) {
 TEST_F(EditorTest, MovesAtTheEndsOrWithoutACurrentEntryChangeNothingButCount) {
   const std::vector<std::string> paths{"/m/1.mp3", "/m/2.mp3", "/m/3.mp3"};
   auto window = open_existing("L", paths);
-  auto* list1 = child<QListWidget>(*window, "List1");
-  ASSERT_EQ(list1->currentRow(), -1);
+  auto* list1 = child<QListView>(*window, "List1");
+  ASSERT_EQ(list1->currentIndex().row(), -1);
   click(*window, "Command4");
   EXPECT_EQ(state.changes_made, 1);
   state.changes_made = 0;
@@ -140,7 +140,7 @@ TEST_F(EditorTest, MovesAtTheEndsOrWithoutACurrentEntryChangeNothingButCount) {
 
 TEST_F(EditorTest, MovingPositionThreeDownSwapsItWithFourInBothListsAndTheSavedFile) {
   auto window = open_existing("Five", {"/m/1.mp3", "/m/2.mp3", "/m/3.mp3", "/m/4.mp3", "/m/5.mp3"});
-  auto* list1 = child<QListWidget>(*window, "List1");
+  auto* list1 = child<QListView>(*window, "List1");
   click_row(list1, 0);
   click_row(list1, 2, Qt::ControlModifier);  // two selected, the third is current
   click(*window, "Command4");
@@ -148,9 +148,10 @@ TEST_F(EditorTest, MovingPositionThreeDownSwapsItWithFourInBothListsAndTheSavedF
   const std::vector<std::string> moved{"/m/1.mp3", "/m/2.mp3", "/m/4.mp3", "/m/3.mp3", "/m/5.mp3"};
   EXPECT_EQ(window->entry_paths(), moved);
   // Only the moved entry is selected, and it stays current for the next click.
-  ASSERT_EQ(list1->selectedItems().size(), 1);
-  EXPECT_EQ(list1->row(list1->selectedItems()[0]), 3);
-  EXPECT_EQ(list1->currentRow(), 3);
+  const QModelIndexList selected = list1->selectionModel()->selectedIndexes();
+  ASSERT_EQ(selected.size(), 1);
+  EXPECT_EQ(selected[0].row(), 3);
+  EXPECT_EQ(list1->currentIndex().row(), 3);
 
   click(*window, "Command7");
   EXPECT_FALSE(window->isVisible());
@@ -163,7 +164,7 @@ TEST_F(EditorTest, MovingPositionThreeDownSwapsItWithFourInBothListsAndTheSavedF
 
 TEST_F(EditorTest, MoveUpTwiceCarriesTheSameEntry) {
   auto window = open_existing("L", {"/m/1.mp3", "/m/2.mp3", "/m/3.mp3"});
-  click_row(child<QListWidget>(*window, "List1"), 2);
+  click_row(child<QListView>(*window, "List1"), 2);
   click(*window, "Command5");
   click(*window, "Command5");
   EXPECT_EQ(window->entry_paths(), (std::vector<std::string>{"/m/3.mp3", "/m/1.mp3", "/m/2.mp3"}));

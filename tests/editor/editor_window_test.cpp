@@ -56,7 +56,8 @@ TEST_F(EditorTest, WindowHasEveryControlAtItsPlaceWithItsCaptionAndTooltip) {
   auto* file1 = child<FileList>(*window, "file1");
   EXPECT_EQ(file1->geometry(), twips_rect(135, 2250, 2820, 3660));
   EXPECT_EQ(file1->selectionMode(), QAbstractItemView::ExtendedSelection);
-  EXPECT_EQ(file1->pattern(), "*.mp3;*.wav;*.mid;*.rmi;*.cda");
+  EXPECT_EQ(file1->pattern(),
+            "*.mp3;*.wav;*.mid;*.rmi;*.cda;*.flac;*.ogg;*.oga;*.opus;*.m3u;*.m3u8;*.pls");
 
   auto* picture = child<QLabel>(*window, "Picture1");
   EXPECT_EQ(picture->geometry(), twips_rect(3105, 2295, 480, 480));
@@ -72,12 +73,12 @@ TEST_F(EditorTest, WindowHasEveryControlAtItsPlaceWithItsCaptionAndTooltip) {
   EXPECT_EQ(text->parentWidget(), frame);
   EXPECT_EQ(text->geometry(), twips_rect(1215, 270, 2490, 285));
   EXPECT_EQ(text->toolTip().toStdString(), " Enter a title for this play list here ");
-  auto* list1 = child<QListWidget>(*window, "List1");
+  auto* list1 = child<QListView>(*window, "List1");
   EXPECT_EQ(list1->geometry(), twips_rect(135, 630, 3570, 4545));
   EXPECT_EQ(list1->selectionMode(), QAbstractItemView::ExtendedSelection);
   EXPECT_EQ(child<QWidget>(*window, "Command4")->parentWidget(), frame);
 
-  auto* list2 = child<QListWidget>(*window, "List2");
+  auto* list2 = child<QListView>(*window, "List2");
   EXPECT_FALSE(list2->isVisible());
   EXPECT_FALSE(window->rect().intersects(list2->geometry()));
 }
@@ -104,7 +105,7 @@ TEST_F(EditorTest, NewListOpensEmptyInTheEditorFolder) {
   EXPECT_EQ(window->item_count(), 0);
   EXPECT_EQ(window->list_title(), "");
   EXPECT_EQ(child<QLineEdit>(*window, "Text1")->text().toStdString(), "");
-  EXPECT_EQ(child<QListWidget>(*window, "List1")->count(), 0);
+  EXPECT_EQ(rows(child<QListView>(*window, "List1")), 0);
   EXPECT_EQ(child<FolderList>(*window, "Dir1")->path(), music);
   EXPECT_EQ(child<FileList>(*window, "file1")->file_names(),
             (std::vector<std::string>{"a.mp3", "b.wav"}));
@@ -116,7 +117,7 @@ TEST_F(EditorTest, ExistingListOpensWithItsTitleAndTracksWithoutCountingAChange)
   EXPECT_EQ(window->item_count(), 3);
   EXPECT_EQ(window->list_title(), "Road Trip");
   EXPECT_EQ(child<QLineEdit>(*window, "Text1")->text().toStdString(), "Road Trip");
-  EXPECT_EQ(texts(child<QListWidget>(*window, "List1")),
+  EXPECT_EQ(texts(child<QListView>(*window, "List1")),
             (std::vector<std::string>{"one.mp3", "two.wav", "three.mid"}));
   EXPECT_EQ(window->entry_paths(),
             (std::vector<std::string>{"/m/one.mp3", "/m/sub/two.wav", "/m/three.mid"}));

@@ -75,8 +75,9 @@ TEST_F(ExportJob, DrawsEachTrackBeforeCopyingIt) {
   for (size_t i = 0; i < 3; ++i) EXPECT_EQ(view.drawings[i].staged_files, i);
   EXPECT_EQ(outcome.copied, 3);
   EXPECT_EQ(outcome.skipped, 0);
-  EXPECT_EQ(zip.staged.size(), 3u);
+  EXPECT_EQ(zip.staged.size(), 4u);
   EXPECT_EQ(zip.staged["t2.mp3"], "track 2");
+  EXPECT_EQ(zip.staged["Rock.m3u8"], "#EXTM3U\r\nt1.mp3\r\nt2.mp3\r\nt3.mp3\r\n");
 }
 
 TEST_F(ExportJob, OneTrackShowsOneOfOneAtHundredPercent) {
@@ -108,7 +109,7 @@ TEST_F(ExportJob, LeftoversOfAnEarlierExportAreNotPacked) {
   dir.write("lists/build/old leftover.mp3", "from another list");
   play_list("Rock", tracks_of(*this, 2));
   run();
-  EXPECT_EQ(zip.staged.size(), 2u);
+  EXPECT_EQ(zip.staged.size(), 3u);
   EXPECT_FALSE(zip.staged.count("old leftover.mp3"));
   ASSERT_FALSE(view.drawings.empty());
   EXPECT_EQ(view.drawings[0].staged_files, 0u);
@@ -119,14 +120,24 @@ TEST_F(ExportJob, SameFileNamesFromDifferentFoldersAreAllExported) {
   std::string b = dir.write("music/b/song.mp3", "second");
   std::string c = dir.write("music/c/song.mp3", "third");
   std::string d = dir.write("music/d/other.wav", "fourth");
-  play_list("Clash", {a, b, d, c});
+  // A track named like the play list's own file gives way to it.
+  std::string e = dir.write("music/e/Clash.m3u8", "fifth");
+  std::string f = dir.write("music/#1 Hit.mp3", "sixth");
+  play_list("Clash", {a, b, d, c, e, f});
   ExportOutcome outcome = run();
 
-  EXPECT_EQ(outcome.copied, 4);
-  std::map<std::string, std::string> expected{{"song.mp3", "first"},
-                                              {"song (2).mp3", "second"},
-                                              {"song (3).mp3", "third"},
-                                              {"other.wav", "fourth"}};
+  EXPECT_EQ(outcome.copied, 6);
+  // The play list names each track as it is packed, in play-list order.
+  std::map<std::string, std::string> expected{
+      {"song.mp3", "first"},
+      {"song (2).mp3", "second"},
+      {"song (3).mp3", "third"},
+      {"other.wav", "fourth"},
+      {"Clash (2).m3u8", "fifth"},
+      {"#1 Hit.mp3", "sixth"},
+      {"Clash.m3u8",
+       "#EXTM3U\r\nsong.mp3\r\nsong (2).mp3\r\nother.wav\r\nsong (3).mp3\r\n"
+       "Clash (2).m3u8\r\n./#1 Hit.mp3\r\n"}};
   EXPECT_EQ(zip.staged, expected);
   EXPECT_EQ(ui.boxes.back().text, "Finished making .zip file.\rNo errors reported.");
 }
@@ -144,7 +155,11 @@ TEST_F(ExportJob, MissingTracksAreSkippedAndCounted) {
   EXPECT_EQ(outcome.copied, 3);
   EXPECT_EQ(outcome.skipped, 2);
   EXPECT_EQ(view.drawings.size(), 5u);
-  std::map<std::string, std::string> expected{{"a.mp3", "A"}, {"b.mp3", "B"}, {"gone.mp3", "here"}};
+  std::map<std::string, std::string> expected{
+      {"a.mp3", "A"},
+      {"b.mp3", "B"},
+      {"gone.mp3", "here"},
+      {"Holes.m3u8", "#EXTM3U\r\na.mp3\r\nb.mp3\r\ngone.mp3\r\n"}};
   EXPECT_EQ(zip.staged, expected);
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].text, "Finished making .zip file.\r2 track(s) could not be copied.");

@@ -3,13 +3,16 @@
 #include <cstdio>
 #include <filesystem>
 #include <random>
+#include <sstream>
 
+#include "audio_files.h"
 #include "export/frm_zipit.h"
 #include "export/libarchive_zip.h"
 #include "export_test_support.h"
 #include "fake_launcher.h"
 #include "fake_media_player.h"
 #include "fake_settings_store.h"
+#include "store/foreign_play_list.h"
 
 namespace fs = std::filesystem;
 
@@ -104,12 +107,17 @@ TEST_F(ZipEndToEnd, ArchiveHoldsEveryTrackUnderItsFileName) {
 
   Command listing = run_command("bsdtar -tf " + quoted(archive) + " | LC_ALL=C sort");
   EXPECT_EQ(listing.status, 0) << listing.output;
-  EXPECT_EQ(listing.output, "Café del mar.wav\nintro (2).mp3\nintro.mp3\ntune.mid\n");
+  EXPECT_EQ(listing.output, "Best Of.m3u8\nCafé del mar.wav\nintro (2).mp3\nintro.mp3\ntune.mid\n");
 
   // Identical contents, read back by an independent reader.
-  std::map<std::string, std::string> expected{
-      {"intro.mp3", ""}, {"intro (2).mp3", ""}, {"Café del mar.wav", ""}, {"tune.mid", ""}};
+  std::map<std::string, std::string> expected{{"intro.mp3", ""},
+                                              {"intro (2).mp3", ""},
+                                              {"Café del mar.wav", ""},
+                                              {"tune.mid", ""},
+                                              {"Best Of.m3u8", ""}};
   fs::create_directories(dir.folder() + "expected");
+  dir.write("expected/Best Of.m3u8",
+            "#EXTM3U\r\nintro.mp3\r\nintro (2).mp3\r\nCafé del mar.wav\r\ntune.mid\r\n");
   fs::copy_file(a, dir.folder() + "expected/intro.mp3");
   fs::copy_file(b, dir.folder() + "expected/intro (2).mp3");
   fs::copy_file(c, dir.folder() + "expected/Café del mar.wav");
@@ -119,6 +127,75 @@ TEST_F(ZipEndToEnd, ArchiveHoldsEveryTrackUnderItsFileName) {
       run_command("python3 " + quoted(dir.folder() + "list.py") + " " + quoted(archive));
   EXPECT_EQ(python.status, 0) << python.output;
   EXPECT_EQ(python.output, sha256_lines(expected, dir.folder() + "expected/"));
+}
+
+// A friend unpacks the archive and opens its play list: every line is a file
+// that is there, in play-list order, renamed clashes included; the compressed
+// music went in stored.
+TEST_F(ZipEndToEnd, UnpackedPlayListNamesEveryPackedTrackInOrder) {
+  std::vector<std::string> tracks;
+  for (const char* name :
+       {"a/take.flac", "b/take.flac", "ogg/Vorbis Tune.ogg", "opus/Spoken.opus", "c/take.flac"}) {
+    tracks.push_back(dir.folder() + "music/" + name);
+    fs::create_directories(fs::path(tracks.back()).parent_path());
+    ASSERT_TRUE(write_tagged_tone(tracks.back(), 0.3, 440 + 110 * tracks.size())) << name;
+  }
+  tracks.push_back(dir.folder() + "music/Grüße.wav");
+  ASSERT_TRUE(write_wav(tracks.back(), 0.3));
+  tracks.push_back(dir.folder() + "music/tune.mid");
+  ASSERT_TRUE(write_midi(tracks.back(), 0.3));
+  tracks.push_back(dir.folder() + "music/song.mp3");
+  ASSERT_TRUE(write_mp3(tracks.back(), 0.3));
+  play_list("Mix", tracks);
+  ASSERT_EQ(zip_it(state, ui, zip, view).result_code, 0);
+
+  // unzip -v: length, method, size, ratio, date, time, CRC, then the name.
+  Command verbose = run_command("LC_ALL=C.UTF-8 unzip -v " + quoted(archive("Mix")));
+  ASSERT_EQ(verbose.status, 0) << verbose.output;
+  std::map<std::string, std::string> method;
+  std::istringstream lines(verbose.output);
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream fields(line);
+    std::string column[7], name;
+    for (std::string& c : column) fields >> c;
+    std::getline(fields >> std::ws, name);
+    if (column[1] == "Stored" || column[1].rfind("Defl", 0) == 0) method[name] = column[1];
+  }
+  for (const char* name : {"take.flac", "take (2).flac", "take (3).flac", "Vorbis Tune.ogg",
+                           "Spoken.opus", "song.mp3"}) {
+    EXPECT_EQ(method[name], "Stored") << name;
+  }
+  for (const char* name : {"Grüße.wav", "tune.mid", "Mix.m3u8"}) {
+    EXPECT_EQ(method[name].substr(0, 4), "Defl") << name;
+  }
+
+  const std::string unpacked = dir.folder() + "friend/";
+  Command unzip =
+      run_command("LC_ALL=C.UTF-8 unzip -q " + quoted(archive("Mix")) + " -d " + quoted(unpacked));
+  ASSERT_EQ(unzip.status, 0) << unzip.output;
+  // Line by line, as any player reads it: every line a file that is there.
+  std::istringstream list(read_file_bytes(unpacked + "Mix.m3u8"));
+  std::vector<std::string> names;
+  for (std::string line; std::getline(list, line);) {
+    ASSERT_FALSE(line.empty() || line.back() != '\r') << "CR LF line ends";
+    names.push_back(line.substr(0, line.size() - 1));
+  }
+  ASSERT_FALSE(names.empty());
+  EXPECT_EQ(names.front(), "#EXTM3U");
+  names.erase(names.begin());
+  const std::vector<std::string> expected{"take.flac",   "take (2).flac", "Vorbis Tune.ogg",
+                                          "Spoken.opus", "take (3).flac", "Grüße.wav",
+                                          "tune.mid",    "song.mp3"};
+  ASSERT_EQ(names, expected);
+  std::vector<std::string> resolved;
+  for (size_t i = 0; i < tracks.size(); ++i) {
+    resolved.push_back(unpacked + names[i]);
+    EXPECT_EQ(read_file_bytes(resolved.back()), read_file_bytes(tracks[i])) << names[i];
+  }
+  // The editor reads it back the same way.
+  EXPECT_EQ(read_foreign_play_list(unpacked + "Mix.m3u8"), resolved);
+  // Nothing else was packed.
+  EXPECT_EQ(folder_files(unpacked).size(), tracks.size() + 1);
 }
 
 TEST_F(ZipEndToEnd, TheWindowPacksTheListAndCloses) {
@@ -135,7 +212,8 @@ TEST_F(ZipEndToEnd, TheWindowPacksTheListAndCloses) {
   Command test = run_command("unzip -t " + quoted(archive("Window")));
   EXPECT_EQ(test.status, 0) << test.output;
   Command listing = run_command("unzip -Z1 " + quoted(archive("Window")) + " | LC_ALL=C sort");
-  EXPECT_EQ(listing.output, "track 1.mp3\ntrack 2.mp3\ntrack 3.mp3\ntrack 4.mp3\ntrack 5.mp3\n");
+  EXPECT_EQ(listing.output,
+            "Window.m3u8\ntrack 1.mp3\ntrack 2.mp3\ntrack 3.mp3\ntrack 4.mp3\ntrack 5.mp3\n");
   EXPECT_FALSE(fs::exists(staging()));
 }
 

@@ -40,10 +40,11 @@ store_sources=("$root/src/store/field_reader.cpp" "$root/src/store/play_list_fil
 declare -A sources=(
   [play_list]="$here/fuzz_play_list.cpp ${store_sources[*]}"
   [text]="$here/fuzz_text.cpp ${store_sources[*]} $root/src/editor/key_filters.cpp"
+  [foreign_list]="$here/fuzz_foreign_list.cpp $root/src/store/foreign_play_list.cpp $root/src/player/music_formats.cpp"
 )
-targets=(play_list text)
+targets=(play_list text foreign_list)
 
-# Both targets build at once: each takes a while with the sanitizers.
+# The targets build at once: each takes a while with the sanitizers.
 pids=()
 for t in "${targets[@]}"; do
   # shellcheck disable=SC2086

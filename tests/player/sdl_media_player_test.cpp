@@ -319,6 +319,10 @@ TEST_F(SdlPlayback, EveryFormatIsAudible) {
   ASSERT_TRUE(write_rmi(path("tune.rmi"), 0.5));
   std::vector<std::string> names = {"tone.wav", "tune.mid", "tune.rmi"};
   if (write_mp3(path("tone.mp3"), 0.5)) names.push_back("tone.mp3");
+  for (const char* name : {"tone.flac", "tone.ogg", "tone.opus"}) {
+    ASSERT_TRUE(write_tagged_tone(path(name), 0.5, 440)) << name;
+    names.push_back(name);
+  }
   ScopedEnv driver("SDL_AUDIODRIVER", "disk");
   for (const auto& name : names) {
     const std::string output = path(name + ".raw");
@@ -331,4 +335,39 @@ TEST_F(SdlPlayback, EveryFormatIsAudible) {
     }
     EXPECT_GT(peak_of(read_file_bytes(output)), 1000) << name;
   }
+}
+
+// What the media controls read: the decoder's tags (never the file name in
+// their place), its length, and a position that moves while the file plays.
+TEST_F(SdlPlayback, TagsLengthAndPositionComeFromTheFileNamedLast) {
+  const AudioTags tags{"Grüße Tone", "The Sines", "Test Card"};
+  SdlMediaPlayer player;
+  EXPECT_EQ(player.track_info().duration_us, -1) << "nothing opened yet";
+  EXPECT_EQ(player.position_us(), -1);
+  for (const char* name : {"tagged.flac", "tagged.ogg", "tagged.OPUS"}) {
+    ASSERT_TRUE(write_tagged_tone(path(name), 1.5, 660, tags)) << name;
+    start(player, path(name));
+    ASSERT_TRUE(reaches_playing(player)) << name;
+    const TrackInfo info = player.track_info();
+    EXPECT_EQ(info.title, tags.title) << name;
+    EXPECT_EQ(info.artist, tags.artist) << name;
+    EXPECT_EQ(info.album, tags.album) << name;
+    EXPECT_NEAR(info.duration_us, 1500000, 100000) << name;
+    const int64_t early = player.position_us();
+    EXPECT_GE(early, 0) << name;
+    EXPECT_TRUE(within(2s, [&] { return player.position_us() >= early + 200000; })) << name;
+  }
+
+  ASSERT_TRUE(write_wav(path("plain.wav"), 0.8));
+  start(player, path("plain.wav"));
+  ASSERT_TRUE(reaches_playing(player));
+  const TrackInfo plain = player.track_info();
+  EXPECT_EQ(plain.title, "");
+  EXPECT_EQ(plain.artist, "");
+  EXPECT_NEAR(plain.duration_us, 800000, 50000);
+
+  // Naming another file forgets the last one's values until it is played.
+  player.set_file_name(path("tagged.flac"));
+  EXPECT_EQ(player.track_info().title, "");
+  EXPECT_EQ(player.position_us(), -1);
 }

@@ -1,6 +1,7 @@
 #include "audio_files.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -139,6 +140,38 @@ bool write_mp3(const std::string& path, double seconds, double freq_hz) {
                     std::to_string(seconds) + " sine " + std::to_string(freq_hz) +
                     " >/dev/null 2>&1";
   if (std::system(cmd.c_str()) != 0) return false;
+  std::error_code ec;
+  return std::filesystem::file_size(path, ec) > 0 && !ec;
+}
+
+bool write_tagged_tone(const std::string& path, double seconds, double freq_hz,
+                       const AudioTags& tags) {
+  std::string ext = std::filesystem::path(path).extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const bool opus = ext == ".opus";
+  if (std::system(opus ? "command -v sox >/dev/null 2>&1 && command -v opusenc >/dev/null 2>&1"
+                       : "command -v sox >/dev/null 2>&1") != 0) {
+    return false;
+  }
+  const std::string tone = " synth " + std::to_string(seconds) + " sine " + std::to_string(freq_hz);
+  std::string cmd;
+  if (opus) {
+    cmd = "sox -q -n -r 48000 -c 2 -b 16 -t wav -" + tone + " 2>/dev/null | opusenc --quiet";
+    if (!tags.title.empty()) cmd += " --title " + shell_quote(tags.title);
+    if (!tags.artist.empty()) cmd += " --artist " + shell_quote(tags.artist);
+    if (!tags.album.empty()) cmd += " --album " + shell_quote(tags.album);
+    cmd += " - " + shell_quote(path);
+  } else {
+    // sox writes each comment "KEY=value" as a tag of the file.
+    const bool flac = ext == ".flac";
+    cmd = std::string("sox -q -n -r 44100 -c 2") + (flac ? " -b 16" : "") + " --comment ''";
+    if (!tags.title.empty()) cmd += " --add-comment " + shell_quote("TITLE=" + tags.title);
+    if (!tags.artist.empty()) cmd += " --add-comment " + shell_quote("ARTIST=" + tags.artist);
+    if (!tags.album.empty()) cmd += " --add-comment " + shell_quote("ALBUM=" + tags.album);
+    cmd += std::string(flac ? " -t flac " : " -t vorbis ") + shell_quote(path) + tone;
+  }
+  if (std::system((cmd + " >/dev/null 2>&1").c_str()) != 0) return false;
   std::error_code ec;
   return std::filesystem::file_size(path, ec) > 0 && !ec;
 }

@@ -1,0 +1,1 @@
+[playlist]NumberOfEntries=3File3=/m/three.flacfile1 = one.oggTitle1=OneFile2=https://radio.example/a.opusVersion=2
