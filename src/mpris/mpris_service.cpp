@@ -18,7 +18,7 @@ MprisService::MprisService(PlayerState& state, MediaPlayer& player, PlaybackEngi
       commands_(commands),
       bus_(QDBusConnection::sessionBus()) {
   new MprisRootAdaptor(this, commands_);
-  new MprisPlayerAdaptor(*this);
+  player_adaptor_ = new MprisPlayerAdaptor(*this);
 }
 
 MprisService::~MprisService() {
@@ -90,8 +90,10 @@ qlonglong MprisService::position() const {
 }
 
 void MprisService::track_started(const std::string& path) {
+  restarted_ = path == info_path_ && state_.current_track == info_position_;
   // Read now: while the music is off the editor's preview uses the same player.
   info_path_ = path;
+  info_position_ = state_.current_track;
   info_ = player_.track_info();
 }
 
@@ -104,6 +106,12 @@ QVariantMap MprisService::changing_properties() const {
 
 void MprisService::playback_changed() {
   if (!serving_) return;
+  // The same track from its beginning again (Repeat Current Track): the
+  // position jumped back while the metadata stayed.
+  if (restarted_) {
+    restarted_ = false;
+    emit player_adaptor_->Seeked(0);
+  }
   // Controls only learn of a change from this signal, with the new values.
   const QVariantMap now = changing_properties();
   QVariantMap changed;

@@ -13,6 +13,7 @@
 #include "player/player_state.h"
 
 class MenuCommands;
+class MprisPlayerAdaptor;
 
 class MprisService : public QObject, public PlaybackListener {
   Q_OBJECT
@@ -50,7 +51,11 @@ class MprisService : public QObject, public PlaybackListener {
   QDBusConnection bus_;
   bool serving_ = false;
   QVariantMap told_;  // the values the controls were last told
-  // The decoder's word on the file that played last, and which file that was.
+  MprisPlayerAdaptor* player_adaptor_;
+  // The decoder's word on the file that played last, which file and at
+  // which position that was.
   std::string info_path_;
+  int32_t info_position_ = 0;
   TrackInfo info_;
+  bool restarted_ = false;  // the last track started was the one before it again
 };

@@ -236,6 +236,9 @@ TEST_F(Mpris, ChangesAreSignalledOnceFromTheMenuTheSettingsWindowAndTheBus) {
   ASSERT_TRUE(client.connect(QString::fromLatin1(kMprisBusName),
                              QString::fromLatin1(kMprisObjectPath), kProps, "PropertiesChanged",
                              &rec, SLOT(on_signal(QDBusMessage))));
+  ASSERT_TRUE(client.connect(QString::fromLatin1(kMprisBusName),
+                             QString::fromLatin1(kMprisObjectPath), kPlayer, "Seeked", &rec,
+                             SLOT(on_seeked(qlonglong))));
   auto next_change = [&](size_t n) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return rec.changes.size() >= n; }, 2000));
     return rec.changes.size() >= n ? rec.changes[n - 1].changed : QVariantMap();
@@ -266,7 +269,13 @@ TEST_F(Mpris, ChangesAreSignalledOnceFromTheMenuTheSettingsWindowAndTheBus) {
   main->engine().tick();  // with repeat on the stopped track's predecessor starts
   c = next_change(6);
   EXPECT_EQ(c.value("PlaybackStatus").toString(), "Playing");
-  settle();
+  EXPECT_EQ(as_map(c.value("Metadata")).value("xesam:title").toString(), "tone440.wav");
+
+  // Repeat starts the track again: only the position jumps back.
+  player.end_track();
+  main->engine().tick();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !rec.seeks.empty(); }, 2000));
+  EXPECT_EQ(rec.seeks, std::vector<qlonglong>{0});
   EXPECT_EQ(rec.changes.size(), 6u);
 }
 
