@@ -121,14 +121,11 @@ TEST_F(Mpris, MethodsDoWhatTheMenuEntriesDo) {
   EXPECT_EQ(player.started.back(), track1);
   EXPECT_EQ(get(kPlayer, "PlaybackStatus").toString(), "Playing");
 
-  // PlayPause chooses whichever of the two entries is enabled; Pause stops.
+  // PlayPause chooses whichever of the two entries is enabled.
   press("PlayPause");
   EXPECT_EQ(state.music_stopped, 1);
   press("PlayPause");
   EXPECT_EQ(state.music_stopped, 0);
-  press("Pause");
-  EXPECT_EQ(state.music_stopped, 1);
-  press("Play");
 
   // No seeking, no files from outside the play lists.
   const size_t starts_before_seek = player.started.size();
@@ -143,7 +140,6 @@ TEST_F(Mpris, MethodsDoWhatTheMenuEntriesDo) {
 }
 
 TEST_F(Mpris, RaiseOpensTheSettingsOrBringsTheOpenWindowForwardAndQuitExits) {
-  player.playing = true;
   EXPECT_EQ(call(kRoot, "Raise").type(), QDBusMessage::ReplyMessage);
   settle();
   EXPECT_EQ(settings_opened, 1);
@@ -176,10 +172,8 @@ TEST_F(Mpris, LoopAndShuffleAreTheMenusRepeatAndTheRandomOrder) {
   EXPECT_EQ(state.repeat_track_on, 1);
   entry("repeat_track")->trigger();
   EXPECT_EQ(get(kPlayer, "LoopStatus").toString(), "Playlist");
-  set("LoopStatus", "None");
-  EXPECT_EQ(state.repeat_track_on, 0);
   set("LoopStatus", "Track");
-  set("LoopStatus", "Playlist");
+  set("LoopStatus", "None");
   EXPECT_EQ(state.repeat_track_on, 0);
   EXPECT_FALSE(entry("repeat_track")->isChecked());
 
@@ -187,8 +181,6 @@ TEST_F(Mpris, LoopAndShuffleAreTheMenusRepeatAndTheRandomOrder) {
   EXPECT_EQ(state.player_random, 1);
   EXPECT_TRUE(get(kPlayer, "Shuffle").toBool());
   EXPECT_TRUE(store.writes.empty());  // stored at exit, like the settings window's option
-  set("Shuffle", false);
-  EXPECT_EQ(state.player_random, 0);
 }
 
 TEST_F(Mpris, MetadataNamesTheTrackFromItsTagsOrItsFileAndList) {
