@@ -31,6 +31,7 @@ void PlaybackEngine::tick() {
   tray_.set_tooltip(kTooltipLimit == 0 ? status_text_
                                        : shorten_tooltip(status_text_, kTooltipLimit));
   tick_busy_ = 0;
+  tell_changed();
   // The tooltip stays blank while the music is off; the requests wait for
   // start_music, which starts the timer again.
   if (state_.music_stopped != 0 && timer_ != nullptr) timer_->set_ticking(false);
@@ -167,6 +168,7 @@ void PlaybackEngine::play_path(const std::string& path) {
   try {
     if (!player_.set_file_name(path)) return;
     player_.play();
+    if (listener_ != nullptr) listener_->track_started(path);
   } catch (...) {
     // A file that cannot be played simply never reaches the playing state.
   }
@@ -180,11 +182,13 @@ void PlaybackEngine::start_music() {
   tray_.set_music_entries(false, true);
   state_.music_stopped = 0;
   if (timer_ != nullptr) timer_->set_ticking(true);
+  tell_changed();
 }
 
 void PlaybackEngine::stop_music() {
   tray_.set_music_entries(true, false);
   pause_player();
+  tell_changed();
 }
 
 void PlaybackEngine::pause_player() {
@@ -230,4 +234,9 @@ void PlaybackEngine::on_list_random() {
 void PlaybackEngine::on_repeat_track() {
   state_.repeat_track_on = state_.repeat_track_on != 0 ? 0 : 1;
   tray_.set_repeat_checked(state_.repeat_track_on != 0);
+  tell_changed();
+}
+
+void PlaybackEngine::tell_changed() {
+  if (listener_ != nullptr) listener_->playback_changed();
 }

@@ -6,6 +6,7 @@
 
 #include "ground/ui_services.h"
 #include "player/media_player.h"
+#include "player/playback_listener.h"
 #include "player/player_state.h"
 #include "player/tick_timer.h"
 #include "player/tray_view.h"
@@ -38,6 +39,8 @@ class PlaybackEngine {
   void on_list_random();
 
   bool tick_busy() const { return tick_busy_ != 0; }
+  // Optional; nullptr for none.
+  void set_listener(PlaybackListener* listener) { listener_ = listener; }
   const std::string& status_text() const { return status_text_; }
 
   // The path of position p of the loaded play list through the play order
@@ -62,12 +65,14 @@ class PlaybackEngine {
   // Stops, names the file and starts it, unless the music is stopped meanwhile.
   void play_path(const std::string& path);
   bool stopped_since(uint64_t serial) const;
+  void tell_changed();
 
   PlayerState& state_;
   UiServices& ui_;
   MediaPlayer& player_;
   TrayView& tray_;
   TickTimer* timer_;
+  PlaybackListener* listener_ = nullptr;
   int tick_busy_ = 0;
   std::string status_text_;
   // Counts the stops of the music, so that a tick resuming from a yield sees

@@ -5,6 +5,8 @@
 #include "export/libarchive_zip.h"
 #include "info/frm_welcome.h"
 #include "info/qt_launcher.h"
+#include "mpris/menu_commands.h"
+#include "mpris/mpris_service.h"
 #include "player/sdl_media_player.h"
 #include "qt_base/qt_settings_store.h"
 #include "qt_base/qt_ui_services.h"
@@ -14,6 +16,7 @@
 #include "shell/frm_main.h"
 #include "shell/program_folder.h"
 #include "shell/single_instance.h"
+#include "shell/tray_host_watch.h"
 #include "version.h"
 
 int main(int argc, char** argv) {
@@ -26,9 +29,12 @@ int main(int argc, char** argv) {
   // The program lives in the tray: closing its last window must not end it.
   QApplication::setQuitOnLastWindowClosed(false);
 
-  // A second copy ends at once, silently, touching nothing.
+  // A second copy ends at once, touching nothing; the running copy opens its settings.
   SingleInstance instance;
-  if (!instance.acquired()) return 0;
+  if (!instance.acquired()) {
+    instance.ask_running_copy();
+    return 0;
+  }
 
   PlayerState state;
   QtUiServices ui;
@@ -54,6 +60,13 @@ int main(int argc, char** argv) {
 
   const std::string program_folder = executable_folder();
   main_window.init_program(help_folder(program_folder), choose_playlist_folder(program_folder));
+  // Media keys, desktop media widgets, later starts and a desktop without a
+  // tray host all reach the program through the tray menu's entries.
+  MenuCommands commands(*main_window.menu());
+  MprisService mpris(state, player, main_window.engine(), commands);
+  mpris.start();
+  instance.listen([&commands] { commands.raise(); });
+  TrayHostWatch tray_host_watch([&commands] { commands.raise(); });
   QTimer::singleShot(0, &main_window, &frm_main::activate);
   return app.exec();
 }

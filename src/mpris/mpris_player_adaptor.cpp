@@ -1,0 +1,70 @@
+#include "mpris/mpris_player_adaptor.h"
+
+#include "mpris/menu_commands.h"
+#include "mpris/mpris_service.h"
+
+MprisPlayerAdaptor::MprisPlayerAdaptor(MprisService& service)
+    : QDBusAbstractAdaptor(&service), service_(service) {}
+
+QString MprisPlayerAdaptor::playback_status() const {
+  return service_.playback_status();
+}
+
+QString MprisPlayerAdaptor::loop_status() const {
+  return service_.loop_status();
+}
+
+void MprisPlayerAdaptor::set_loop_status(const QString& status) {
+  service_.set_loop_status(status);
+}
+
+bool MprisPlayerAdaptor::shuffle() const {
+  return service_.shuffle();
+}
+
+void MprisPlayerAdaptor::set_shuffle(bool on) {
+  service_.set_shuffle(on);
+}
+
+QVariantMap MprisPlayerAdaptor::metadata() const {
+  return service_.metadata();
+}
+
+qlonglong MprisPlayerAdaptor::position() const {
+  return service_.position();
+}
+
+void MprisPlayerAdaptor::Next() {
+  service_.commands().next_track();
+}
+
+void MprisPlayerAdaptor::Previous() {
+  service_.commands().previous_track();
+}
+
+void MprisPlayerAdaptor::Pause() {
+  service_.commands().stop_music();
+}
+
+void MprisPlayerAdaptor::PlayPause() {
+  service_.commands().play_pause();
+}
+
+void MprisPlayerAdaptor::Stop() {
+  service_.commands().stop_music();
+}
+
+void MprisPlayerAdaptor::Play() {
+  service_.commands().start_music();
+}
+
+// CanSeek is false: the controls are told there is nothing to seek.
+void MprisPlayerAdaptor::Seek(qlonglong) {}
+
+void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath&, qlonglong) {}
+
+void MprisPlayerAdaptor::OpenUri(const QString&, const QDBusMessage& message) {
+  message.setDelayedReply(true);
+  service_.bus().send(message.createErrorReply(
+      QDBusError::NotSupported, QStringLiteral("Davrin Audio Player plays its play lists only")));
+}

@@ -1,0 +1,128 @@
+#include "mpris/mpris_service.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QStringList>
+
+#include "mpris/menu_commands.h"
+#include "mpris/mpris_names.h"
+#include "mpris/mpris_player_adaptor.h"
+#include "mpris/mpris_root_adaptor.h"
+#include "mpris/track_metadata.h"
+
+MprisService::MprisService(PlayerState& state, MediaPlayer& player, PlaybackEngine& engine,
+                           MenuCommands& commands)
+    : state_(state),
+      player_(player),
+      engine_(engine),
+      commands_(commands),
+      bus_(QDBusConnection::sessionBus()) {
+  new MprisRootAdaptor(this, commands_);
+  player_adaptor_ = new MprisPlayerAdaptor(*this);
+}
+
+MprisService::~MprisService() {
+  if (!serving_) return;
+  engine_.set_listener(nullptr);
+  bus_.unregisterObject(QString::fromLatin1(kMprisObjectPath));
+  bus_.unregisterService(QString::fromLatin1(kMprisBusName));
+}
+
+bool MprisService::start() {
+  if (serving_ || !bus_.isConnected()) return serving_;
+  QDBusConnectionInterface* names = bus_.interface();
+  if (names == nullptr) return false;
+  // Queueing behind another owner would make the program answer for a player
+  // that is not the one the controls see.
+  const auto reply = names->registerService(QString::fromLatin1(kMprisBusName),
+                                            QDBusConnectionInterface::DontQueueService,
+                                            QDBusConnectionInterface::DontAllowReplacement);
+  if (!reply.isValid() || reply.value() != QDBusConnectionInterface::ServiceRegistered) {
+    return false;
+  }
+  if (!bus_.registerObject(QString::fromLatin1(kMprisObjectPath), this,
+                           QDBusConnection::ExportAdaptors)) {
+    bus_.unregisterService(QString::fromLatin1(kMprisBusName));
+    return false;
+  }
+  serving_ = true;
+  told_ = changing_properties();
+  engine_.set_listener(this);
+  return true;
+}
+
+QString MprisService::playback_status() const {
+  const bool sounds = state_.music_stopped == 0 && is_playing(player_);
+  return sounds ? QStringLiteral("Playing") : QStringLiteral("Stopped");
+}
+
+QString MprisService::loop_status() const {
+  return state_.repeat_track_on != 0 ? QStringLiteral("Track") : QStringLiteral("Playlist");
+}
+
+void MprisService::set_loop_status(const QString& status) {
+  if (status == QLatin1String("Track")) {
+    commands_.set_repeat(true);
+  } else if (status == QLatin1String("None") || status == QLatin1String("Playlist")) {
+    commands_.set_repeat(false);
+  }
+}
+
+bool MprisService::shuffle() const {
+  return state_.player_random == 1;
+}
+
+void MprisService::set_shuffle(bool on) {
+  // Takes effect from the next track played, and is stored at exit.
+  state_.player_random = on ? 1 : 0;
+  playback_changed();
+}
+
+QVariantMap MprisService::metadata() const {
+  const std::string path = engine_.path_of_position(state_.current_track);
+  return track_metadata(state_, path, path == info_path_ ? info_ : TrackInfo{});
+}
+
+qlonglong MprisService::position() const {
+  if (playback_status() != QLatin1String("Playing")) return 0;
+  const int64_t p = player_.position_us();
+  return p > 0 ? p : 0;
+}
+
+void MprisService::track_started(const std::string& path) {
+  restarted_ = path == info_path_ && state_.current_track == info_position_;
+  // Read now: while the music is off the editor's preview uses the same player.
+  info_path_ = path;
+  info_position_ = state_.current_track;
+  info_ = player_.track_info();
+}
+
+QVariantMap MprisService::changing_properties() const {
+  return {{QStringLiteral("PlaybackStatus"), playback_status()},
+          {QStringLiteral("LoopStatus"), loop_status()},
+          {QStringLiteral("Shuffle"), shuffle()},
+          {QStringLiteral("Metadata"), metadata()}};
+}
+
+void MprisService::playback_changed() {
+  if (!serving_) return;
+  // The same track from its beginning again (Repeat Current Track): the
+  // position jumped back while the metadata stayed.
+  if (restarted_) {
+    restarted_ = false;
+    emit player_adaptor_->Seeked(0);
+  }
+  // Controls only learn of a change from this signal, with the new values.
+  const QVariantMap now = changing_properties();
+  QVariantMap changed;
+  for (auto it = now.begin(); it != now.end(); ++it) {
+    if (told_.value(it.key()) != it.value()) changed.insert(it.key(), it.value());
+  }
+  if (changed.isEmpty()) return;
+  told_ = now;
+  QDBusMessage signal = QDBusMessage::createSignal(
+      QString::fromLatin1(kMprisObjectPath), QStringLiteral("org.freedesktop.DBus.Properties"),
+      QStringLiteral("PropertiesChanged"));
+  signal << QString::fromLatin1(kMprisPlayerInterface) << changed << QStringList();
+  bus_.send(signal);
+}
