@@ -36,7 +36,8 @@ if ! echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { r
 fi
 
 store_sources=("$root/src/store/field_reader.cpp" "$root/src/store/play_list_files.cpp"
-               "$root/src/player/play_order.cpp" "$root/src/player/random_draw.cpp")
+               "$root/src/store/name_order.cpp" "$root/src/player/play_order.cpp"
+               "$root/src/player/random_draw.cpp")
 declare -A sources=(
   [play_list]="$here/fuzz_play_list.cpp ${store_sources[*]}"
   [text]="$here/fuzz_text.cpp ${store_sources[*]} $root/src/editor/key_filters.cpp"
