@@ -19,6 +19,7 @@
 #include "player/player_state.h"
 #include "qt_base/browse/file_list.h"
 #include "ratio_reporter.h"
+#include "silent_ui.h"
 
 namespace fs = std::filesystem;
 
@@ -26,14 +27,6 @@ namespace {
 
 constexpr int kTracks = 30000;
 
-class NoUi : public UiServices {
- public:
-  void yield() override {}
-  MsgAnswer message_box(const MessageBoxRequest&) override { return MsgAnswer::Ok; }
-  std::string input_box(const std::string&, const std::string&, const std::string&) override {
-    return {};
-  }
-};
 class SilentPlayer : public MediaPlayer {
  public:
   bool stop() override { return true; }
@@ -96,7 +89,7 @@ void BM_AddPlayListToWorkingList(benchmark::State& bench) {
   PlayerState state;
   state.playlist_folder = bench_folder().folder();
   state.editor_folder = bench_folder().folder();
-  NoUi ui;
+  SilentUi ui;
   SilentPlayer player;
   NoStore store;
   NoZip zip;

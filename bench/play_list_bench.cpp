@@ -19,21 +19,13 @@
 #include "player/play_order.h"
 #include "player/player_state.h"
 #include "ratio_reporter.h"
+#include "silent_ui.h"
 #include "store/play_list_files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 constexpr int kTracks = 30000;
-
-class NoUi : public UiServices {
- public:
-  void yield() override {}
-  MsgAnswer message_box(const MessageBoxRequest&) override { return MsgAnswer::Ok; }
-  std::string input_box(const std::string&, const std::string&, const std::string&) override {
-    return {};
-  }
-};
 
 std::vector<std::string> sample_paths() {
   std::vector<std::string> paths;
@@ -78,7 +70,7 @@ BenchFolder& bench_folder() {
 void BM_LoadPlayList(benchmark::State& bench) {
   PlayerState state;
   state.playlist_folder = bench_folder().folder();
-  NoUi ui;
+  SilentUi ui;
   for (auto _ : bench) {
     if (!load_play_list(state, ui, "Bench", false)) bench.SkipWithError("load failed");
     benchmark::DoNotOptimize(state.track_list.data());
@@ -93,7 +85,7 @@ BENCHMARK(BM_LoadPlayList)->Unit(benchmark::kMillisecond);
 void BM_LoadAnotherPlayList(benchmark::State& bench) {
   PlayerState state;
   state.playlist_folder = bench_folder().folder();
-  NoUi ui;
+  SilentUi ui;
   bool other = false;
   for (auto _ : bench) {
     if (!load_play_list(state, ui, other ? "Other" : "Bench", false)) {
@@ -122,7 +114,7 @@ BENCHMARK(BM_PlainGetlineRead)->Unit(benchmark::kMillisecond);
 void BM_SaveList(benchmark::State& bench) {
   PlayerState state;
   state.playlist_folder = bench_folder().folder();
-  NoUi ui;
+  SilentUi ui;
   for (auto _ : bench) {
     if (!save_list(state, ui, "Saved", bench_folder().paths)) bench.SkipWithError("save failed");
   }
