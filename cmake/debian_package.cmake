@@ -7,9 +7,10 @@ set(CPACK_PACKAGE_CONTACT "Davrin Software <audio-player@davrin-software.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "music play lists played from the notification area")
 set(CPACK_PACKAGE_DESCRIPTION
     "A small music player that lives only in the notification area of the desktop.\n"
-    "Gather MP3, WAV, MIDI, RMI and CD-audio track files into named play lists, play them\n"
-    "in their stored or a shuffled order, and at the end of a list repeat it, go on to the\n"
-    "next one or pick a random one. Play lists can be exported into one .ZIP file.")
+    "Gather MP3, FLAC, Ogg Vorbis, Opus, WAV, MIDI, RMI and CD-audio track files into named\n"
+    "play lists, play them in their stored or a shuffled order, and at the end of a list\n"
+    "repeat it, go on to the next one or pick a random one. Media keys and the desktop's\n"
+    "media controls work with it. Play lists can be exported into one .ZIP file.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
