@@ -60,6 +60,16 @@ wait_for() {
   done
 }
 
+E2E_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+# True once the last tone of the recording $E2E/out.raw is the one given:
+# now_playing PITCH, with the tones of the run listed in E2E_PITCHES.
+now_playing() {
+  [ -f "$E2E/out.raw" ] &&
+    python3 "$E2E_LIB/pitch_runs.py" --tail 0.3 "$E2E/out.raw" $E2E_PITCHES | tail -n 1 |
+    grep -q "^$1 "
+}
+
 fail() {
   echo "FAIL: $*" >&2
   exit 1

@@ -30,10 +30,7 @@ settings_window() {
   id=\$(xdotool search --onlyvisible --name '^Davrin Audio Player\$' 2>/dev/null | head -n 1)
   [ -n "\$id" ] && echo "\$id"
 }
-now_playing() {
-  [ -f "$E2E/out.raw" ] &&
-    python3 "$here/pitch_runs.py" --tail 0.3 "$E2E/out.raw" 440 660 990 | tail -n 1 | grep -q "^\$1 "
-}
+E2E_PITCHES="440 660 990"
 menu_shot() {
   right_click_icon
   import -window root "\$1" || true
@@ -66,13 +63,13 @@ wait_for 8 now_playing 990 || fail "the replayed tone was not followed by the ne
 # Repeat from the controls sets the menu's check mark; the menu entry clears it.
 menu_shot "\$ARTIFACTS/media_menu_before.png"
 pc loop Track
-is Track loop || fail "loop did not read Track"
+wait_for 3 is Track loop || fail "loop did not read Track"
 menu_shot "\$ARTIFACTS/media_menu_repeat.png"
 [ "\$(compare -metric AE "\$ARTIFACTS/media_menu_before.png" "\$ARTIFACTS/media_menu_repeat.png" null: 2>&1)" != 0 ] ||
   fail "loop Track left the menu as it was"
 right_click_icon
 menu_keys Down Down Down Down Down Down Return   # Settings, Stop, Next, Previous, Random, Repeat
-is Playlist loop || fail "the menu's Repeat Current Track did not switch the loop off"
+wait_for 3 is Playlist loop || fail "the menu's Repeat Current Track did not switch the loop off"
 
 # A tray host is there: nothing opened by itself. A later start opens the settings.
 ! settings_window >/dev/null || fail "the settings window opened though a tray host is there"
