@@ -88,6 +88,15 @@ start_tray_host() {
   fail "the tray host did not start"
 }
 
+# Starts a tray host and the program with its sound recorded in $E2E/out.raw,
+# and waits for its icon in the tray; app is the program's process.
+start_recorded_program() {
+  start_tray_host
+  SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$E2E/out.raw "$APP" &
+  app=$!
+  wait_for 15 icon_embedded || fail "the tray icon was not embedded"
+}
+
 tray_panel() { xdotool search --classname '^panel$' 2>/dev/null | head -n 1; }
 
 # True once the program's icon sits inside the tray host.

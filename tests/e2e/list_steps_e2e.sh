@@ -19,10 +19,7 @@ cat > "$E2E/session.sh" <<SESSION
 #!/usr/bin/env bash
 source "$here/lib.sh"
 E2E=$E2E; CONF="$CONF"; APP=$APP; ARTIFACTS=$ARTIFACTS
-start_tray_host
-SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$E2E/out.raw "\$APP" &
-app=\$!
-wait_for 15 icon_embedded || fail "the tray icon was not embedded"
+start_recorded_program
 E2E_PITCHES="$pitches"
 # Settings, Stop Music, Next Track, Previous Track, Random Track, Repeat, Next Play List
 next_play_list() {

@@ -38,10 +38,7 @@ menu_shot() {
   sleep 0.3
 }
 
-start_tray_host
-SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$E2E/out.raw "\$APP" &
-app=\$!
-wait_for 15 icon_embedded || fail "the tray icon was not embedded"
+start_recorded_program
 wait_for 10 is Playing status || fail "status did not read Playing"
 wait_for 5 now_playing 440 || fail "the first tone did not play"
 is "tone440.wav|Tones" metadata --format '{{title}}|{{album}}' ||

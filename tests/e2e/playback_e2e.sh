@@ -18,10 +18,7 @@ cat > "$E2E/session.sh" <<SESSION
 #!/usr/bin/env bash
 source "$here/lib.sh"
 E2E=$E2E; CONF="$CONF"; APP=$APP; ARTIFACTS=$ARTIFACTS
-start_tray_host
-SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$E2E/out.raw "\$APP" &
-app=\$!
-wait_for 15 icon_embedded || fail "the tray icon was not embedded"
+start_recorded_program
 # Wait until the last tone plays, then until the first one plays again.
 E2E_PITCHES="440 660 990"
 wait_for 60 now_playing 990 || fail "the play list did not reach its last track"

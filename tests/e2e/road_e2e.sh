@@ -56,10 +56,7 @@ first_tone() {
     awk -v f="\$1" '\$1 == f && \$2 >= 1.0 { ok = 1 } END { exit !ok }'
 }
 
-start_tray_host
-SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$E2E/out.raw "\$APP" &
-app=\$!
-wait_for 15 icon_embedded || fail "the tray icon was not embedded"
+start_recorded_program
 
 # Nothing stored: the welcome window comes first.
 wait_window "Welcome!"
