@@ -2,15 +2,28 @@
 
 #include <time.h>
 
+#include <atomic>
 #include <chrono>
 #include <cmath>
 
 namespace {
-// The first seed: both clocks to the nanosecond, so that two generators made
-// one after the other start apart.
+uint64_t mix(uint64_t z) {
+  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+  z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+  return z ^ (z >> 31);
+}
+
+// The first seed: both clocks to the nanosecond and a count of the generators
+// made, so that two generators made one after the other start apart. The
+// clocks are mixed apart first: both move on by the same amount between two
+// readings, which a plain XOR of the two can cancel.
 uint64_t precise_now() {
-  return static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-         static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+  static std::atomic<uint64_t> made{0};
+  const auto steady =
+      static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+  const auto system =
+      static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+  return mix(steady) ^ system ^ (made.fetch_add(1) * 0x9e3779b97f4a7c15ULL);
 }
 
 // The re-seed before each draw: the system clock at its cheapest reading. A
@@ -27,11 +40,6 @@ uint64_t system_clock_now() {
   return static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
 }
 
-uint64_t mix(uint64_t z) {
-  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-  z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-  return z ^ (z >> 31);
-}
 }  // namespace
 
 RandomDraw::RandomDraw() : clock_(system_clock_now), state_(mix(precise_now())) {}
