@@ -15,8 +15,8 @@
 
 #include "editor/frm_collection.h"
 #include "ground/app_context.h"
+#include "model/player_state.h"
 #include "player/media_player.h"
-#include "player/player_state.h"
 #include "qt_base/browse/file_list.h"
 #include "ratio_reporter.h"
 #include "silent_ui.h"

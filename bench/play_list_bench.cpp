@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "ground/ui_services.h"
-#include "player/play_order.h"
-#include "player/player_state.h"
+#include "model/play_order.h"
+#include "model/player_state.h"
 #include "ratio_reporter.h"
 #include "silent_ui.h"
 #include "store/play_list_files.h"

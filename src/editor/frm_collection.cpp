@@ -1,7 +1,7 @@
+// The editor window: its controls, and the working list it opens with. The
+// browser, the list commands and the saving live in frm_collection_*.cpp.
 #include "editor/frm_collection.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -12,13 +12,12 @@
 #include "editor/filtered_line_edit.h"
 #include "editor/key_filters.h"
 #include "editor/working_list_model.h"
-#include "player/media_player.h"
+#include "model/player_state.h"
 #include "qt_base/artwork.h"
 #include "qt_base/browse/drive_list.h"
 #include "qt_base/browse/file_list.h"
 #include "qt_base/browse/folder_list.h"
 #include "qt_base/twips.h"
-#include "store/foreign_play_list.h"
 #include "store/play_list_files.h"
 
 namespace {
@@ -60,11 +59,6 @@ void shrink_to_fit(QLabel* label) {
     if (QFontMetrics(face).horizontalAdvance(label->text()) <= label->width()) break;
   }
   label->setFont(face);
-}
-
-std::string folder_with_slash(std::string folder) {
-  if (folder.empty() || folder.back() != '/') folder.push_back('/');
-  return folder;
 }
 
 }  // namespace
@@ -181,23 +175,6 @@ void frm_collection::build_controls() {
   connect(Text1, &FilteredLineEdit::edited_by_user, this, [this] { ctx_.state.changes_made = 1; });
 }
 
-void frm_collection::open_browser() {
-  file1->set_pattern(kMusicFilePattern);
-  auto open_at = [this](const std::string& folder) {
-    if (folder.empty()) return false;
-    Drive1->set_drive(DriveList::drive_of(folder));
-    return Dir1->set_path(folder);
-  };
-  // A folder that has gone since the last visit (a removed medium) opens the
-  // program's own folder instead, so the window always opens.
-  if (!open_at(ctx_.state.editor_folder) && !open_at(ctx_.state.playlist_folder) &&
-      !open_at(QFile::encodeName(QDir::homePath()).toStdString())) {
-    open_at("/");
-  }
-  // The drive fallback returns here while the window is open.
-  ctx_.state.editor_folder = Dir1->path();
-}
-
 void frm_collection::fill_working_list() {
   entries_->clear();
   const PlayerState& state = ctx_.state;
@@ -230,194 +207,4 @@ std::vector<std::string> frm_collection::entry_titles() const {
   titles.reserve(entries_->paths().size());
   for (const std::string& path : entries_->paths()) titles.push_back(file_title_of(path));
   return titles;
-}
-
-// ---- Browsing ----
-
-void frm_collection::drive_chosen() {
-  if (Dir1->set_path(Drive1->drive())) return;
-  // A drive without a readable medium: back to where the editor opened, silently.
-  Drive1->set_drive(DriveList::drive_of(ctx_.state.editor_folder));
-  Dir1->set_path(ctx_.state.editor_folder);
-}
-
-void frm_collection::folder_changed() {
-  file1->set_path(Dir1->path());
-  // Opening an ancestor can leave the drive shown; the drive list follows.
-  const std::string drive = Drive1->drive();
-  if (Dir1->path().compare(0, drive.size(), drive) != 0)
-    Drive1->set_drive(DriveList::drive_of(Dir1->path()));
-  stop_player(ctx_.player, ctx_.ui);
-}
-
-void frm_collection::folder_clicked(const std::string& folder) {
-  const std::string noted = file1->path();
-  file1->set_path(folder);
-  if (file1->path() != noted) stop_player(ctx_.player, ctx_.ui);
-}
-
-void frm_collection::do_audio() {
-  // Only a path that names a file is played; with no current file there is none.
-  const std::string name = file1->current_name();
-  if (name.empty()) return;
-  play_file(ctx_.player, ctx_.ui, folder_with_slash(file1->path()) + name);
-}
-
-// ---- The working list ----
-
-bool frm_collection::append_entries(std::vector<std::string> paths) {
-  const size_t room =
-      item_count_ >= kMaxListEntries ? 0 : static_cast<size_t>(kMaxListEntries - item_count_);
-  const bool refused = paths.size() > room;
-  if (refused) paths.resize(room);
-  item_count_ += static_cast<int32_t>(paths.size());
-  entries_->append(std::move(paths));
-  return refused;
-}
-
-void frm_collection::add_files(const std::vector<std::string>& names, bool open_play_lists) {
-  if (file1->count() == 0) return;
-  ctx_.state.changes_made = 1;
-  const std::string folder = folder_with_slash(file1->path());
-  std::vector<std::string> paths;
-  paths.reserve(names.size());
-  std::vector<std::string> failed;  // play lists that could not be read or name no music
-  for (const std::string& name : names) {
-    if (!foreign_play_list_format(name)) {
-      paths.push_back(folder + name);
-      continue;
-    }
-    // Add All passes over an album's own play list: its tracks are added already.
-    if (!open_play_lists) continue;
-    std::optional<std::vector<std::string>> tracks = read_foreign_play_list(folder + name);
-    if (!tracks || tracks->empty()) {
-      failed.push_back(name);
-      continue;
-    }
-    paths.insert(paths.end(), std::make_move_iterator(tracks->begin()),
-                 std::make_move_iterator(tracks->end()));
-  }
-  const bool refused = append_entries(std::move(paths));
-  ctx_.ui.yield();
-  if (!failed.empty()) {
-    std::string text = failed.size() == 1 ? kForeignListFailedText : kForeignListsFailedText;
-    text += "\r";
-    for (const std::string& name : failed) text += "\r" + name;
-    ctx_.ui.show_error(text, kAppTitle);
-  }
-  if (refused) ctx_.ui.show_error(kLimitText, kAppTitle);
-}
-
-void frm_collection::Command1_Click() {
-  add_files(file1->file_names(), false);
-}
-
-void frm_collection::Command8_Click() {
-  add_files(file1->selected_names(), true);
-}
-
-void frm_collection::Command2_Click() {
-  ctx_.state.changes_made = 1;
-  entries_->clear();
-  item_count_ = 0;
-}
-
-void frm_collection::Command3_Click() {
-  ctx_.state.changes_made = 1;
-  if (entries_->count() == 0) return;
-  const QItemSelectionModel* selection = List1->selectionModel();
-  for (int i = entries_->count() - 1; i >= 0; --i) {
-    if (i >= entries_->count() ||
-        !selection->isSelected(entries_->index(i, WorkingListModel::kTitleColumn))) {
-      continue;
-    }
-    // The entry leaves both lists at once; the yields stay those of the two removals.
-    entries_->remove(i);
-    ctx_.ui.yield();
-    ctx_.ui.yield();
-  }
-  item_count_ = entries_->count();
-}
-
-void frm_collection::Command4_Click() {
-  move_current(+1);
-}
-
-void frm_collection::Command5_Click() {
-  move_current(-1);
-}
-
-void frm_collection::move_current(int step) {
-  ctx_.state.changes_made = 1;
-  const int current = List1->currentIndex().isValid() ? List1->currentIndex().row() : -1;
-  const int neighbour = current + step;
-  if (current < 0 || neighbour < 0 || neighbour >= entries_->count()) return;
-  List1->clearSelection();
-  entries_->swap(current, neighbour);
-  // The moved entry stays the only selected one and the current one, so
-  // further clicks keep moving it.
-  List1->selectionModel()->setCurrentIndex(
-      entries_->index(neighbour, WorkingListModel::kTitleColumn),
-      QItemSelectionModel::ClearAndSelect);
-}
-
-// ---- Saving and leaving ----
-
-void frm_collection::Command7_Click() {
-  PlayerState& state = ctx_.state;
-  if (item_count_ < 1) {
-    close_window(QDialog::Rejected);
-    return;
-  }
-  if (list_title_.empty()) {
-    ctx_.ui.show_error(kEmptyTitleText, kAppTitle);
-    return;
-  }
-  // Only an edited list keeps its own title without a question; a new list
-  // given the loaded list's title would replace that list.
-  const bool own_title = !new_list_ && list_title_ == state.current_list_name;
-  if (!own_title && file_exists(play_list_path(state.playlist_folder, list_title_)) &&
-      !ctx_.ui.ask_yes_no(kOverwriteText, kOverwriteTitle)) {
-    state.changes_made = 0;
-    close_window(QDialog::Rejected);
-    return;
-  }
-  if (!save_list(state, ctx_.ui, list_title_, entry_paths())) {
-    // save_list has shown its message; the work stays here to be saved again.
-    state.changes_made = 1;
-    return;
-  }
-  state.changes_made = 0;
-  close_window(QDialog::Accepted);
-}
-
-bool frm_collection::leave_editor() {
-  if (ctx_.state.changes_made == 0) return true;
-  return ctx_.ui.ask_yes_no(kUnsavedText, kUnsavedTitle);
-}
-
-void frm_collection::reject() {
-  close_window(QDialog::Rejected);
-}
-
-void frm_collection::accept() {
-  close_window(QDialog::Accepted);
-}
-
-void frm_collection::close_window(int result) {
-  if (!closed_) {
-    if (!leave_editor()) return;
-    window_closed();
-  }
-  QDialog::done(result);
-}
-
-void frm_collection::window_closed() {
-  closed_ = true;
-  // Ends any preview; the next opening starts in the folder shown now.
-  stop_player(ctx_.player, ctx_.ui);
-  ctx_.ui.yield();
-  // With the music off, the output rests until it is started again.
-  if (ctx_.state.music_stopped != 0) rest_player(ctx_.player);
-  ctx_.state.editor_folder = file1->path();
 }

@@ -67,11 +67,11 @@ class frm_collection : public QDialog {
   void open_browser();
   void fill_working_list();
 
-  // Browsing.
+  // Browsing (frm_collection_browse.cpp).
   void drive_chosen();
   void folder_changed();
   void folder_clicked(const std::string& folder);
-  // Working list commands.
+  // Working list commands (frm_collection_list.cpp).
   // Adds the named files of the file list; with open_play_lists a play list
   // among them adds the tracks it names, otherwise it is passed over.
   void add_files(const std::vector<std::string>& names, bool open_play_lists);
@@ -82,7 +82,7 @@ class frm_collection : public QDialog {
   void Command4_Click();  // move down
   void Command5_Click();  // move up
   void move_current(int step);
-  // Saving and leaving.
+  // Saving and leaving (frm_collection_save.cpp).
   void Command7_Click();  // Save && Exit
   void close_window(int result);
   void window_closed();

@@ -8,7 +8,7 @@
 
 #include "ground/ui_services.h"
 #include "ground/zip_component.h"
-#include "player/player_state.h"
+#include "model/player_state.h"
 
 inline constexpr const char* kZipErrorTitle = ".ZIP Error!";
 inline constexpr const char* kZipFailedText = "Failed to create .zip file!";

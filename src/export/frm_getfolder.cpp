@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "player/player_state.h"
+#include "model/player_state.h"
 #include "qt_base/twips.h"
 
 namespace {

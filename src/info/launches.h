@@ -7,7 +7,7 @@
 
 #include "ground/launcher.h"
 #include "ground/ui_services.h"
-#include "player/player_state.h"
+#include "model/player_state.h"
 
 inline constexpr const char* kAudioSettingsError = "Error Launching Audio Properties!";
 inline constexpr const char* kShellExecuteError = "Shell Execute Error. (No default browser?)";

@@ -1,5 +1,6 @@
 #include "mpris/menu_commands.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -43,6 +44,14 @@ bool MenuCommands::repeat_checked() const {
 
 void MenuCommands::set_repeat(bool on) {
   if (repeat_checked() != on) trigger("repeat_track");
+}
+
+void MenuCommands::show_play_order(bool random) {
+  const QString name = random ? QStringLiteral("Option2_1") : QStringLiteral("Option2_0");
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->objectName() != QLatin1String("frm_settings")) continue;
+    if (auto* option = window->findChild<QAbstractButton*>(name)) option->setChecked(true);
+  }
 }
 
 void MenuCommands::raise() {

@@ -17,6 +17,10 @@ class MenuCommands {
   void play_pause();      // whichever of the two is enabled
   void set_repeat(bool on);
   bool repeat_checked() const;
+  // The desktop's shuffle button is the settings window's play order: while
+  // that window is open its Play List Order buttons move with it, so that the
+  // window shows the order the player uses.
+  void show_play_order(bool random);
   // Both run once the caller has returned (a D-Bus caller waits for its
   // answer): Settings runs modally and Exit ends the program.
   // Brings an open modal window of the program to the front, or else opens

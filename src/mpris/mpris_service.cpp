@@ -75,6 +75,7 @@ bool MprisService::shuffle() const {
 void MprisService::set_shuffle(bool on) {
   // Takes effect from the next track played, and is stored at exit.
   state_.player_random = on ? 1 : 0;
+  commands_.show_play_order(on);
   playback_changed();
 }
 

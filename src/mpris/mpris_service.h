@@ -7,10 +7,10 @@
 #include <QVariantMap>
 #include <string>
 
+#include "model/player_state.h"
 #include "player/media_player.h"
 #include "player/playback_engine.h"
 #include "player/playback_listener.h"
-#include "player/player_state.h"
 
 class MenuCommands;
 class MprisPlayerAdaptor;

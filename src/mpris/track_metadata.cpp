@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QUrl>
 
-#include "player/player_state.h"
+#include "model/player_state.h"
 #include "store/play_list_files.h"
 
 QString track_id_of(int p) {

@@ -1,6 +1,6 @@
 #include "player/playback_engine.h"
 
-#include "player/play_order.h"
+#include "model/play_order.h"
 #include "player/tooltip.h"
 #include "store/play_list_files.h"
 

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "ground/ui_services.h"
+#include "model/player_state.h"
 #include "player/media_player.h"
 #include "player/playback_listener.h"
-#include "player/player_state.h"
 #include "player/tick_timer.h"
 #include "player/tray_view.h"
 

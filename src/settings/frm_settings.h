@@ -50,14 +50,15 @@ class frm_settings : public QDialog {
   void reject() override;
 
  private:
-  void build_controls();
+  void build_controls();  // frm_settings_controls.cpp
   void set_tab_order();
   void load_steps();
   void refill_list();
   int selected_row() const;
 
   void list_click();
-  void ok_click();              // Command1
+  void ok_click();  // Command1
+  // The play-list commands and links (frm_settings_commands.cpp).
   void new_click();             // Command2
   void edit_click();            // Command3
   void remove_click();          // Command4

@@ -8,7 +8,7 @@
 #include <system_error>
 #include <utility>
 
-#include "player/music_formats.h"
+#include "model/music_formats.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "player/play_order.h"
+#include "model/play_order.h"
 #include "store/field_reader.h"
 #include "store/name_order.h"
 

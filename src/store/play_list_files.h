@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "ground/ui_services.h"
-#include "player/player_state.h"
+#include "model/player_state.h"
 #include "store/list_box.h"
 
 inline constexpr const char* kLoadErrorText = "Error loading playlist data!";

@@ -1,7 +1,7 @@
 #pragma once
 // The options kept between runs in the settings store.
 #include "ground/settings_store.h"
-#include "player/player_state.h"
+#include "model/player_state.h"
 
 // Reads active_collection, player_random, web_description, web_link, welcome.
 void load_settings(PlayerState& state, SettingsStore& store);

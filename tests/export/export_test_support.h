@@ -11,7 +11,7 @@
 #include "export/export_job.h"
 #include "fake_ui.h"
 #include "fake_zip_component.h"
-#include "player/player_state.h"
+#include "model/player_state.h"
 #include "store/play_list_files.h"
 #include "temp_dir.h"
 

@@ -12,7 +12,7 @@
 #include "fake_settings_store.h"
 #include "fake_ui.h"
 #include "fake_zip_component.h"
-#include "player/player_state.h"
+#include "model/player_state.h"
 #include "qt_base/twips.h"
 #include "temp_dir.h"
 

@@ -10,7 +10,7 @@
 #include "export/libarchive_zip.h"
 #include "fake_ui.h"
 #include "fault_fs.h"
-#include "player/player_state.h"
+#include "model/player_state.h"
 #include "store/play_list_files.h"
 #include "temp_dir.h"
 

@@ -8,7 +8,7 @@
 #include "fake_ui.h"
 #include "fault_fs.h"
 #include "fault_lists.h"
-#include "player/player_state.h"
+#include "model/player_state.h"
 #include "store/list_box.h"
 #include "store/play_list_files.h"
 #include "temp_dir.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "player/music_formats.h"
+#include "model/music_formats.h"
 #include "store/foreign_play_list.h"
 
 namespace {

@@ -14,7 +14,7 @@
 
 #include "fuzz_check.h"
 #include "ground/ui_services.h"
-#include "player/player_state.h"
+#include "model/player_state.h"
 #include "store/field_reader.h"
 #include "store/play_list_files.h"
 

@@ -36,12 +36,12 @@ if ! echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { r
 fi
 
 store_sources=("$root/src/store/field_reader.cpp" "$root/src/store/play_list_files.cpp"
-               "$root/src/store/name_order.cpp" "$root/src/player/play_order.cpp"
-               "$root/src/player/random_draw.cpp")
+               "$root/src/store/name_order.cpp" "$root/src/model/play_order.cpp"
+               "$root/src/model/random_draw.cpp")
 declare -A sources=(
   [play_list]="$here/fuzz_play_list.cpp ${store_sources[*]}"
   [text]="$here/fuzz_text.cpp ${store_sources[*]} $root/src/editor/key_filters.cpp"
-  [foreign_list]="$here/fuzz_foreign_list.cpp $root/src/store/foreign_play_list.cpp $root/src/player/music_formats.cpp"
+  [foreign_list]="$here/fuzz_foreign_list.cpp $root/src/store/foreign_play_list.cpp $root/src/model/music_formats.cpp"
 )
 targets=(play_list text foreign_list)
 

@@ -6,7 +6,7 @@
 #include "fake_ui.h"
 #include "fake_zip_component.h"
 #include "ground/app_context.h"
-#include "player/player_state.h"
+#include "model/player_state.h"
 
 struct InfoTestContext {
   PlayerState state;

@@ -6,10 +6,13 @@
 #include <QDBusConnectionInterface>
 #include <QDBusObjectPath>
 #include <QDialog>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <thread>
 
 #include "mpris_rig.h"
+#include "settings/frm_settings.h"
 #include "shell/single_instance.h"
 #include "signal_recorder.h"
 
@@ -181,6 +184,27 @@ TEST_F(Mpris, LoopAndShuffleAreTheMenusRepeatAndTheRandomOrder) {
   EXPECT_EQ(state.player_random, 1);
   EXPECT_TRUE(get(kPlayer, "Shuffle").toBool());
   EXPECT_TRUE(store.writes.empty());  // stored at exit, like the settings window's option
+}
+
+TEST_F(Mpris, ShuffleMovesTheOpenSettingsWindowsOrderAndALaterClickWins) {
+  auto option = [](QWidget& w, const char* name) {
+    return w.findChild<QRadioButton*>(QString::fromLatin1(name));
+  };
+  in_settings = [&] {
+    frm_settings window(ctx);
+    window.show();
+    ASSERT_TRUE(option(window, "Option2_0")->isChecked());
+    set("Shuffle", true);
+    EXPECT_TRUE(option(window, "Option2_1")->isChecked());
+    EXPECT_EQ(state.player_random, 1);
+    option(window, "Option2_0")->click();
+    EXPECT_EQ(state.player_random, 0);
+    EXPECT_FALSE(get(kPlayer, "Shuffle").toBool());
+    set("Shuffle", true);
+    window.findChild<QPushButton*>(QStringLiteral("Command1"))->click();  // Ok
+  };
+  main->on_settings();
+  EXPECT_EQ(state.player_random, 1);  // Ok keeps the newer order
 }
 
 TEST_F(Mpris, MetadataNamesTheTrackFromItsTagsOrItsFileAndList) {

@@ -9,8 +9,8 @@
 #include "fake_media_player.h"
 #include "fake_tray_view.h"
 #include "fake_ui.h"
+#include "model/player_state.h"
 #include "player/playback_engine.h"
-#include "player/player_state.h"
 #include "store/play_list_files.h"
 #include "temp_dir.h"
 

@@ -1,4 +1,4 @@
-#include "player/music_formats.h"
+#include "model/music_formats.h"
 
 #include <algorithm>
 #include <array>

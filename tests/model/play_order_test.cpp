@@ -1,4 +1,4 @@
-#include "player/play_order.h"
+#include "model/play_order.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #pragma once
-// The program-wide variables that every part of the player reads and writes.
+// The program-wide variables that every part of the program reads and writes.
 // Arrays are used from position 1; position 0 always exists and stays empty.
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "player/random_draw.h"
+#include "model/random_draw.h"
 
 struct PlayerState {
   // Loaded play list.

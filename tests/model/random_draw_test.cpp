@@ -1,4 +1,4 @@
-#include "player/random_draw.h"
+#include "model/random_draw.h"
 
 #include <gtest/gtest.h>
 
