@@ -17,6 +17,7 @@
 #include "qt_base/browse/drive_list.h"
 #include "qt_base/browse/file_list.h"
 #include "qt_base/browse/folder_list.h"
+#include "qt_base/return_clicks.h"
 #include "qt_base/twips.h"
 #include "store/play_list_files.h"
 
@@ -122,7 +123,6 @@ void frm_collection::build_controls() {
   List1 = new QListView(Frame1);
   List1->setObjectName(QStringLiteral("List1"));
   List1->setModel(entries_);
-  List1->setModelColumn(WorkingListModel::kTitleColumn);
   List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
   List1->setUniformItemSizes(true);  // a long list is laid out without measuring every row
   List1->setGeometry(twips_rect(135, 630, 3570, 4545));
@@ -144,15 +144,28 @@ void frm_collection::build_controls() {
   // The full paths, parallel to List1; it lies beyond the window's edge and is never shown.
   List2 = new QListView(this);
   List2->setObjectName(QStringLiteral("List2"));
-  List2->setModel(entries_);
-  List2->setModelColumn(WorkingListModel::kPathColumn);
+  List2->setModel(new FullPathsModel(entries_, this));
   List2->setUniformItemSizes(true);
   List2->setGeometry(twips_rect(8700, 0, 1200, 1200));
   List2->setFocusPolicy(Qt::NoFocus);
   List2->hide();
 
+  // What a screen reader reads where no caption gives a name.
+  Drive1->setAccessibleName(qs("Drives"));
+  Dir1->setAccessibleName(qs("Folders"));
+  file1->setAccessibleName(qs("Music files"));
+  Label1->setBuddy(Text1);
+  List1->setAccessibleName(qs("Music Files For This Play List"));
+  Command4->setAccessibleName(qs("Move Down"));
+  Command5->setAccessibleName(qs("Move Up"));
+
   QWidget* order[] = {Drive1, Dir1,  file1,    Command1, Command8, Command7, Command9,
                       Text1,  List1, Command3, Command2, Command4, Command5};
+  // The window has no default button: Return works the focused one, as Space does.
+  for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
+           Command1, Command8, Command7, Command9, Command3, Command2, Command4, Command5}) {
+    click_on_return(b);
+  }
   for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
   connect(Drive1, &DriveList::drive_chosen, this, &frm_collection::drive_chosen);

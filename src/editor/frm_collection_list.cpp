@@ -72,8 +72,7 @@ void frm_collection::Command3_Click() {
   if (entries_->count() == 0) return;
   const QItemSelectionModel* selection = List1->selectionModel();
   for (int i = entries_->count() - 1; i >= 0; --i) {
-    if (i >= entries_->count() ||
-        !selection->isSelected(entries_->index(i, WorkingListModel::kTitleColumn))) {
+    if (i >= entries_->count() || !selection->isSelected(entries_->index(i))) {
       continue;
     }
     // The entry leaves both lists at once; the yields stay those of the two removals.
@@ -101,7 +100,6 @@ void frm_collection::move_current(int step) {
   entries_->swap(current, neighbour);
   // The moved entry stays the only selected one and the current one, so
   // further clicks keep moving it.
-  List1->selectionModel()->setCurrentIndex(
-      entries_->index(neighbour, WorkingListModel::kTitleColumn),
-      QItemSelectionModel::ClearAndSelect);
+  List1->selectionModel()->setCurrentIndex(entries_->index(neighbour),
+                                           QItemSelectionModel::ClearAndSelect);
 }

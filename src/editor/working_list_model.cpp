@@ -10,16 +10,14 @@ int WorkingListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : count();
 }
 
-int WorkingListModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : 2;
-}
-
 QVariant WorkingListModel::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid() || index.row() >= count()) return {};
+  const bool path_role = role == kPathRole || role == Qt::AccessibleDescriptionRole;
+  if ((role != Qt::DisplayRole && !path_role) || !index.isValid() || index.row() >= count()) {
+    return {};
+  }
   const std::string& path = paths_[static_cast<size_t>(index.row())];
   // Only the rows on screen are asked for: the names are made as they are shown.
-  const std::string bytes = index.column() == kTitleColumn ? file_title_of(path) : path;
-  return QFile::decodeName(QByteArray::fromStdString(bytes));
+  return QFile::decodeName(QByteArray::fromStdString(path_role ? path : file_title_of(path)));
 }
 
 void WorkingListModel::append(std::vector<std::string> paths) {
@@ -45,12 +43,22 @@ void WorkingListModel::remove(int row) {
 void WorkingListModel::swap(int a, int b) {
   if (a < 0 || b < 0 || a >= count() || b >= count()) return;
   std::swap(paths_[static_cast<size_t>(a)], paths_[static_cast<size_t>(b)]);
-  emit dataChanged(index(a, 0), index(a, 1));
-  emit dataChanged(index(b, 0), index(b, 1));
+  emit dataChanged(index(a), index(a));
+  emit dataChanged(index(b), index(b));
 }
 
 void WorkingListModel::clear() {
   beginResetModel();
   paths_.clear();
   endResetModel();
+}
+
+FullPathsModel::FullPathsModel(WorkingListModel* source, QObject* parent)
+    : QIdentityProxyModel(parent) {
+  setSourceModel(source);
+}
+
+QVariant FullPathsModel::data(const QModelIndex& index, int role) const {
+  return QIdentityProxyModel::data(index,
+                                   role == Qt::DisplayRole ? WorkingListModel::kPathRole : role);
 }

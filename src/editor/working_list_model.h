@@ -1,23 +1,24 @@
 #pragma once
 // The editor's working list: the full path of every entry, in play-list order.
-// Column 0 is what the visible list shows (the file name), column 1 what the
-// hidden list holds (the full path): both lists look at the same rows, so
-// they stay parallel whatever a command does. Paths are kept as the bytes
-// that are saved; they are shown decoded.
-#include <QAbstractTableModel>
+// The visible list shows each entry by its file name, with the full path as
+// what a screen reader adds to it; the hidden list looks at the same rows
+// through FullPathsModel and shows the full paths, so both stay parallel
+// whatever a command does. Paths are kept as the bytes that are saved; they
+// are shown decoded.
+#include <QAbstractListModel>
+#include <QIdentityProxyModel>
 #include <string>
 #include <vector>
 
-class WorkingListModel : public QAbstractTableModel {
+class WorkingListModel : public QAbstractListModel {
   Q_OBJECT
  public:
-  static constexpr int kTitleColumn = 0;
-  static constexpr int kPathColumn = 1;
+  static constexpr int kPathRole = Qt::UserRole;
 
-  using QAbstractTableModel::QAbstractTableModel;
+  using QAbstractListModel::QAbstractListModel;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  // Qt::DisplayRole the file name; kPathRole and Qt::AccessibleDescriptionRole the full path.
   QVariant data(const QModelIndex& index, int role) const override;
 
   int count() const { return static_cast<int>(paths_.size()); }
@@ -30,4 +31,12 @@ class WorkingListModel : public QAbstractTableModel {
 
  private:
   std::vector<std::string> paths_;
+};
+
+// The same rows, each shown by its full path.
+class FullPathsModel : public QIdentityProxyModel {
+  Q_OBJECT
+ public:
+  FullPathsModel(WorkingListModel* source, QObject* parent);
+  QVariant data(const QModelIndex& index, int role) const override;
 };

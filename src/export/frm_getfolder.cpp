@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "model/player_state.h"
+#include "qt_base/return_clicks.h"
 #include "qt_base/twips.h"
 
 namespace {
@@ -61,6 +62,14 @@ frm_getfolder::frm_getfolder(AppContext& ctx, QWidget* parent)
   file1->setObjectName("file1");
   file1->setGeometry(twips_rect(6120, 450, 2700, 675));  // beyond the right edge
   file1->setFocusPolicy(Qt::NoFocus);
+  file1->hide();  // nor read by a screen reader
+  Label2->setBuddy(Drive1);
+  Dir1->setAccessibleName("Folders");
+  // No default button: Return works the focused one, and in the lists it does not close the window.
+  for (QPushButton* b : {Command3, Command2, Command1}) {
+    b->setAutoDefault(false);
+    click_on_return(b);
+  }
 
   setTabOrder(Drive1, Command3);
   setTabOrder(Command3, Dir1);

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "export/progress_bar_accessible.h"
+
 namespace {
 
 void paint_line(QPainter& p, const QPoint& origin, const PrintedLine& line, const QColor& colour) {
@@ -43,6 +45,7 @@ ProgressBar::ProgressBar(UiServices& ui, QWidget* parent)
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setLineWidth(1);
   slide_->setGeometry(contentsRect().left(), contentsRect().top(), 0, scale_height());
+  install_progress_bar_accessible();
 }
 
 void ProgressBar::clear_text() {
@@ -89,6 +92,8 @@ void progress_draw(ProgressBar& bar, int16_t iPercent, std::string text) {
   const QPoint at(kProgressTextLeft, static_cast<int>(std::nearbyint(centre)));
   bar.print_text(at, line);
   slide.print_text(at, line);
+  bar.set_percent(percent);
+  tell_progress_changed(bar);
 
   bar.setVisible(true);
   bar.ui().yield();

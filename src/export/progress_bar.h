@@ -45,6 +45,8 @@ class ProgressBar : public QFrame {
   void print_text(QPoint at, const QString& text);
   const PrintedLine& line() const { return line_; }
   UiServices& ui() const { return ui_; }
+  int percent() const { return percent_; }  // drawn last
+  void set_percent(int percent) { percent_ = percent; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -54,6 +56,7 @@ class ProgressBar : public QFrame {
   UiServices& ui_;
   ProgressSlide* slide_;
   PrintedLine line_;
+  int percent_ = 0;
 };
 
 // Left margin of the text in both pictures.

@@ -65,6 +65,16 @@ frm_settings::frm_settings(AppContext& ctx, QWidget* parent, WindowOpeners opene
   if (!openers_.open_picker) openers_.open_picker = real.open_picker;
   if (!openers_.open_zipit) openers_.open_zipit = real.open_zipit;
   if (!openers_.open_about) openers_.open_about = real.open_about;
+  // The keyboard comes back here when a window opened from here closes, also
+  // where the desktop gives it to no window (the export and its end message
+  // close one after the other).
+  for (auto* opener :
+       {&openers_.open_editor, &openers_.open_picker, &openers_.open_zipit, &openers_.open_about}) {
+    *opener = [open = std::move(*opener)](AppContext& context, QWidget* window) {
+      open(context, window);
+      window->activateWindow();
+    };
+  }
 
   setObjectName("frm_settings");
   setWindowTitle(qs(kAppTitle));

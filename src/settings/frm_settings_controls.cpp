@@ -70,6 +70,16 @@ void fit_caption(QWidget* control) {
   }
 }
 
+// Tab reaches a group of option buttons at its chosen one, from where the
+// arrow keys move the choice; with none chosen, at its first.
+void tab_stop_at_choice(QButtonGroup& group) {
+  QAbstractButton* chosen = group.checkedButton();
+  for (QAbstractButton* button : group.buttons()) {
+    button->setFocusPolicy(chosen == nullptr || button == chosen ? Qt::StrongFocus
+                                                                 : Qt::ClickFocus);
+  }
+}
+
 }  // namespace
 
 void frm_settings::build_controls() {
@@ -86,6 +96,7 @@ void frm_settings::build_controls() {
   List1->setGeometry(twips_rect(135, 270, 3345, 2985));
   List1->setSelectionMode(QAbstractItemView::SingleSelection);
   List1->setSortingEnabled(false);
+  List1->setAccessibleName(qs("Play lists"));
   Command3 = make_button(Frame2, "Command3", "&Edit", " Click here to edit the current play list ",
                          twips_rect(135, 3420, 780, 330));
   Command4 =
@@ -94,6 +105,7 @@ void frm_settings::build_controls() {
   Command5 = make_button(Frame2, "Command5", "&.&ZIP",
                          " Click here to create a compressed .ZIP file of the current play list ",
                          twips_rect(1845, 3420, 780, 330));
+  Command5->setAccessibleName(qs(".ZIP"));  // the caption's two access keys are not read
   Command2 = make_button(Frame2, "Command2", "&New", " Click here to create a new play list! ",
                          twips_rect(2700, 3420, 780, 330));
   for (QPushButton* button : {Command3, Command4, Command5, Command2}) button->setFont(normal);
@@ -124,10 +136,14 @@ void frm_settings::build_controls() {
   option1_group_ = new QButtonGroup(this);
   for (int i = 0; i < 3; ++i) option1_group_->addButton(Option1[i], i);
   connect(option2_group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-    if (checked) ctx_.state.player_random = id;
+    if (!checked) return;
+    ctx_.state.player_random = id;
+    tab_stop_at_choice(*option2_group_);
   });
   connect(option1_group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-    if (checked) ctx_.state.list_done_action = id;
+    if (!checked) return;
+    ctx_.state.list_done_action = id;
+    tab_stop_at_choice(*option1_group_);
   });
 
   Frame3 =
@@ -148,6 +164,9 @@ void frm_settings::build_controls() {
   Text2->setObjectName("Text2");
   Text2->setToolTip(qs(" Enter an audio website to link to. Include the http:// in the link! "));
   Text2->setGeometry(twips_rect(990, 675, 2850, 285));
+  // The captions name the boxes beside them, not the group's title.
+  Label1->setBuddy(Text1);
+  Label2->setBuddy(Text2);
   for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, Text1, Text2}) {
     w->setFont(normal);
   }

@@ -97,6 +97,14 @@ start_recorded_program() {
   wait_for 15 icon_embedded || fail "the tray icon was not embedded"
 }
 
+# Starts a window manager, as every desktop has one: it gives the keyboard
+# back to the window beneath one that closes.
+start_window_manager() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  wait_for 10 window_manager_running || fail "the window manager did not start"
+}
+window_manager_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
 tray_panel() { xdotool search --classname '^panel$' 2>/dev/null | head -n 1; }
 
 # True once the program's icon sits inside the tray host.

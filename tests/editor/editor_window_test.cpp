@@ -5,6 +5,7 @@
 
 #include "editor_fixture.h"
 #include "qt_base/twips.h"
+#include "tab_stops.h"
 
 namespace {
 
@@ -83,19 +84,27 @@ TEST_F(EditorTest, WindowHasEveryControlAtItsPlaceWithItsCaptionAndTooltip) {
   EXPECT_FALSE(window->rect().intersects(list2->geometry()));
 }
 
-TEST_F(EditorTest, TabGoesThroughTheControlsInTheirOrder) {
+TEST_F(EditorTest, TabGoesThroughTheControlsInTheirOrderAndReturnWorksTheFocusedButton) {
+  make_folder("", {"a.mp3", "b.wav"});
   auto window = open_new();
-  std::vector<std::string> order;
-  QWidget* start = child<QWidget>(*window, "Drive1");
-  QWidget* w = start;
-  do {
-    if (w->isVisible() && (w->focusPolicy() & Qt::TabFocus) && window->isAncestorOf(w))
-      order.push_back(w->objectName().toStdString());
-    w = w->nextInFocusChain();
-  } while (w != start);
-  EXPECT_EQ(order, (std::vector<std::string>{"Drive1", "Dir1", "file1", "Command1", "Command8",
-                                             "Command7", "Command9", "Text1", "List1", "Command3",
-                                             "Command2", "Command4", "Command5"}));
+  const std::vector<std::string> order = {"Drive1",   "Dir1",     "file1",   "Command1", "Command8",
+                                          "Command7", "Command9", "Text1",   "List1",    "Command3",
+                                          "Command2", "Command4", "Command5"};
+  QWidget* first = child<QWidget>(*window, "Drive1");
+  EXPECT_EQ(tab_stops(*window, first), order);
+  std::vector<std::string> back{order.front()};
+  back.insert(back.end(), order.rbegin(), order.rend() - 1);
+  EXPECT_EQ(tab_stops(*window, first, true), back);
+
+  // No default button: Return in the title box works none.
+  QTest::keyClick(child<QWidget>(*window, "Command1"), Qt::Key_Return);  // Add All
+  EXPECT_EQ(window->entry_titles(), (std::vector<std::string>{"a.mp3", "b.wav"}));
+  click_row(child<QListView>(*window, "List1"), 0);
+  QTest::keyClick(child<QWidget>(*window, "Text1"), Qt::Key_Return);
+  EXPECT_EQ(window->entry_titles().size(), 2u);
+  QTest::keyClick(child<QWidget>(*window, "Command4"), Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(window->entry_titles(), (std::vector<std::string>{"b.wav", "a.mp3"}));
+  EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(EditorTest, NewListOpensEmptyInTheEditorFolder) {

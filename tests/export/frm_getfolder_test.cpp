@@ -14,6 +14,7 @@
 #include "fake_zip_component.h"
 #include "model/player_state.h"
 #include "qt_base/twips.h"
+#include "tab_stops.h"
 #include "temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -78,6 +79,27 @@ TEST_F(FolderPicker, HasItsControlsInPlace) {
   EXPECT_EQ(w.findChild<DriveList*>("Drive1")->geometry(), twips_rect(1620, 90, 3000, 315));
   // The hidden file list lies beyond the right edge.
   EXPECT_GE(w.findChild<FileList*>("file1")->geometry().left(), w.width());
+}
+
+TEST_F(FolderPicker, KeyboardAloneOpensAFolderAndChoosesIt) {
+  state.picker_folder = dir.folder() + "backup/";
+  AppContext c = ctx();
+  frm_getfolder w(c);
+  QWidget* drive = w.findChild<DriveList*>("Drive1");
+  EXPECT_EQ(tab_stops(w, drive),
+            (std::vector<std::string>{"Drive1", "Command3", "Dir1", "Command2", "Command1"}));
+  EXPECT_EQ(tab_stops(w, drive, true),
+            (std::vector<std::string>{"Drive1", "Command1", "Command2", "Dir1", "Command3"}));
+  // Return in the folder list opens the folder and leaves the window open;
+  // on a button it works that button.
+  folders(w)->setFocus();
+  folders(w)->setCurrentRow(folders(w)->current_folder_row() + 2);  // "old", after "new"
+  QTest::keyClick(folders(w), Qt::Key_Return);
+  EXPECT_EQ(folders(w)->path(), dir.folder() + "backup/old/");
+  EXPECT_TRUE(w.isVisible());
+  QTest::keyClick(button(w, "Command1"), Qt::Key_Return);
+  EXPECT_EQ(state.picked_folder, dir.folder() + "backup/old/");
+  EXPECT_FALSE(w.isVisible());
 }
 
 TEST_F(FolderPicker, OpensAtTheRememberedFolderItself) {

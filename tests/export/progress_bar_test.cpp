@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPalette>
@@ -145,4 +146,15 @@ TEST_F(ProgressDrawing, TextCrossingTheEdgeUsesBothColourPairs) {
   EXPECT_TRUE(selection_text_left);
   EXPECT_TRUE(bar_text_right);
   EXPECT_FALSE(wrong_side);
+}
+
+TEST_F(ProgressDrawing, AScreenReaderReadsAProgressBarWithItsPercentageAndText) {
+  progress_draw(*bar, 40, "tone 440.wav");
+  QAccessibleInterface* read = QAccessible::queryAccessibleInterface(bar);
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->role(), QAccessible::ProgressBar);
+  EXPECT_EQ(read->text(QAccessible::Name), "tone 440.wav");
+  ASSERT_NE(read->valueInterface(), nullptr);
+  EXPECT_EQ(read->valueInterface()->currentValue().toInt(), 40);
+  EXPECT_EQ(read->valueInterface()->maximumValue().toInt(), 100);
 }

@@ -11,6 +11,7 @@
 #include "info/info_window.h"
 #include "info_test_context.h"
 #include "qt_base/twips.h"
+#include "tab_stops.h"
 
 namespace {
 
@@ -100,6 +101,15 @@ TEST(AboutWindow, OkCloses) {
   QTest::mouseClick(button(window, "Command1"), Qt::LeftButton);
   EXPECT_FALSE(window.isVisible());
   EXPECT_TRUE(t.launcher.opened.empty());
+}
+
+TEST(AboutWindow, TabGoesToTheWebSiteAndOkAndEscapeCloses) {
+  InfoTestContext t;
+  frm_about window(t.ctx);
+  EXPECT_EQ(tab_stops(window, button(window, "Command2")),
+            (std::vector<std::string>{"Command2", "Command1"}));
+  QTest::keyClick(&window, Qt::Key_Escape);
+  EXPECT_FALSE(window.isVisible());
 }
 
 TEST(AboutWindow, WebSiteButtonOpensTheProductHomePage) {

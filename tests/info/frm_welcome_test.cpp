@@ -16,6 +16,7 @@
 #include "info_test_context.h"
 #include "qt_base/twips.h"
 #include "store/settings.h"
+#include "tab_stops.h"
 
 namespace {
 
@@ -97,12 +98,14 @@ TEST(WelcomeWindow, LeftCheckedStoresOne) {
   }
 }
 
-TEST(WelcomeWindow, ReturnPressesContinue) {
+TEST(WelcomeWindow, TabReachesTheBoxAndSpaceClearsItThenReturnPressesContinue) {
   InfoTestContext t;
   frm_welcome window(t.ctx);
-  window.show();
-  check1(window)->setChecked(false);
-  QTest::keyClick(&window, Qt::Key_Return);
+  EXPECT_EQ(tab_stops(window, check1(window)), (std::vector<std::string>{"Check1", "Command1"}));
+  check1(window)->setFocus();
+  QTest::keyClick(check1(window), Qt::Key_Space);
+  EXPECT_FALSE(check1(window)->isChecked());
+  QTest::keyClick(check1(window), Qt::Key_Return);
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(t.store.option("welcome"), "0");
 }

@@ -10,6 +10,7 @@
 
 #include "qt_base/twips.h"
 #include "settings_fixture.h"
+#include "tab_stops.h"
 
 using SettingsLayout = SettingsWindowTest;
 
@@ -116,18 +117,28 @@ TEST_F(SettingsLayout, ButtonsHaveTheirCaptionsTooltipsAndPlaces) {
   EXPECT_LT(right, w->width());
 }
 
-TEST_F(SettingsLayout, TabGoesThroughTheControlsInOrder) {
+// Each group of option buttons is one stop, at its chosen button; the arrow
+// keys move and choose within the group.
+TEST_F(SettingsLayout, TabAndShiftTabGoThroughTheControlsInOrder) {
+  state.list_done_action = 1;
   auto w = open_window();
-  const char* order[] = {"List1",     "Command3",  "Command4",  "Command5",  "Command2",
-                         "Option2_0", "Option2_1", "Option1_0", "Option1_1", "Option1_2",
-                         "Text1",     "Text2",     "Command7",  "Command9",  "Command8",
-                         "Command1",  "List1"};
-  QWidget* at = child<QWidget>(*w, "List1");
-  for (size_t i = 1; i < std::size(order); ++i) {
-    at = at->nextInFocusChain();
-    while (at->focusPolicy() == Qt::NoFocus) at = at->nextInFocusChain();
-    EXPECT_EQ(at->objectName(), order[i]) << "after " << order[i - 1];
-  }
+  const std::vector<std::string> order = {
+      "List1", "Command3", "Command4", "Command5", "Command2", "Option2_0", "Option1_1",
+      "Text1", "Text2",    "Command7", "Command9", "Command8", "Command1"};
+  QWidget* first = child<QWidget>(*w, "List1");
+  EXPECT_EQ(tab_stops(*w, first), order);
+  std::vector<std::string> back{order.front()};
+  back.insert(back.end(), order.rbegin(), order.rend() - 1);
+  EXPECT_EQ(tab_stops(*w, first, true), back);
+
+  auto* option = child<QRadioButton>(*w, "Option1_1");
+  option->setFocus();
+  QTest::keyClick(option, Qt::Key_Down);
+  EXPECT_TRUE(child<QRadioButton>(*w, "Option1_2")->isChecked());
+  EXPECT_EQ(state.list_done_action, 2);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+  EXPECT_EQ(state.list_done_action, 0);
 }
 
 // With DAVRIN_ARTIFACTS set, leaves a picture of the window there to look at.
