@@ -14,6 +14,7 @@
 #include "editor/working_list_model.h"
 #include "player/media_player.h"
 #include "qt_base/artwork.h"
+#include "qt_base/browse/audio_disc_browse.h"
 #include "qt_base/browse/drive_list.h"
 #include "qt_base/browse/file_list.h"
 #include "qt_base/browse/folder_list.h"
@@ -98,6 +99,7 @@ void frm_collection::build_controls() {
   file1 = new FileList(this);
   file1->setObjectName(QStringLiteral("file1"));
   file1->setGeometry(twips_rect(135, 2250, 2820, 3660));
+  disc_ = new AudioDiscBrowse(ctx_.state.cd_device, Drive1, Dir1, file1);
 
   Command1 = picture_button(this, "Command1", "&Add All", " Add all files found in this folder ",
                             ButtonPicture::AddAll, twips_rect(3060, 135, 1365, 870));
@@ -235,6 +237,10 @@ std::vector<std::string> frm_collection::entry_titles() const {
 // ---- Browsing ----
 
 void frm_collection::drive_chosen() {
+  if (disc_->show_if_chosen()) {
+    stop_player(ctx_.player, ctx_.ui);
+    return;
+  }
   if (Dir1->set_path(Drive1->drive())) return;
   // A drive without a readable medium: back to where the editor opened, silently.
   Drive1->set_drive(DriveList::drive_of(ctx_.state.editor_folder));
