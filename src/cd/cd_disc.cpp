@@ -15,7 +15,7 @@ namespace {
 // libcdio would tell its warnings on the program's standard error.
 void quiet_log(cdio_log_level_t, const char*) {}
 
-std::once_flag quiet_once;
+std::once_flag set_up_once;
 
 bool valid_track(track_t t) {
   return t != CDIO_INVALID_TRACK && t >= 1 && t <= 99;
@@ -24,7 +24,11 @@ bool valid_track(track_t t) {
 }  // namespace
 
 std::unique_ptr<CdDisc> CdDisc::open(const std::string& device) {
-  std::call_once(quiet_once, [] { cdio_log_set_handler(quiet_log); });
+  // libcdio sets up its table of drivers once; openings run on threads of their own.
+  std::call_once(set_up_once, [] {
+    cdio_log_set_handler(quiet_log);
+    cdio_init();
+  });
   std::string name = device;
   if (name.empty()) {
     char* found = cdio_get_default_device(nullptr);

@@ -116,7 +116,7 @@ ExportOutcome zip_it(PlayerState& state, UiServices& ui, ZipComponent& zip, Prog
     const std::string track =
         i < static_cast<int32_t>(state.track_list.size()) ? state.track_list[i] : std::string();
     std::string name = file_title_of(track);
-    if (is_cda_path(track)) {
+    if (is_cda_path(track) || cd_track_of(track)) {
       const std::string target = staged_name(ripped_name_of(name), taken);
       if (!ripper.rip(track, state.build_folder + target, target)) {
         ++outcome.cd_left_out;

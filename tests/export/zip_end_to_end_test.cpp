@@ -275,7 +275,8 @@ TEST_F(ZipEndToEnd, CdTracksGoInAsWavFilesRippedFromTheDisc) {
 TEST_F(ZipEndToEnd, WithoutTheirDiscCdTracksAreLeftOutAndCounted) {
   state.cd_device = dir.folder() + "no drive.cue";
   const std::string song = dir.write("music/a.mp3", noise(5000, 3));
-  play_list("No Disc", {dir.folder() + "gone/Track01.cda", song, dir.folder() + "gone/Track02.cda"});
+  play_list("No Disc",
+            {dir.folder() + "gone/Track01.cda", song, dir.folder() + "gone/Track02.cda"});
   ASSERT_EQ(zip_it(state, ui, zip, view).result_code, 0);
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].text,

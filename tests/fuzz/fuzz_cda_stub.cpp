@@ -41,8 +41,8 @@ bool same_ignoring_case(std::string_view a, std::string_view b) {
 
 void check_stub(const uint8_t* bytes, size_t size) {
   const auto stub = parse_cda_stub(bytes, size);
-  const bool shaped = size >= 44 && std::string_view(reinterpret_cast<const char*>(bytes), 4) ==
-                                        "RIFF" &&
+  const bool shaped = size >= 44 &&
+                      std::string_view(reinterpret_cast<const char*>(bytes), 4) == "RIFF" &&
                       std::string_view(reinterpret_cast<const char*>(bytes) + 8, 8) == "CDDAfmt " &&
                       le(bytes + 16, 4) >= 24 && le(bytes + 22, 2) >= 1 && le(bytes + 22, 2) <= 99;
   FUZZ_CHECK(stub.has_value() == shaped, "a stub is read exactly when it is one");
