@@ -14,7 +14,7 @@ floors=(
   "player"
   "store"
   "model"
-  "ground"
+  "cd ground"
 )
 declare -A floor_of
 for i in "${!floors[@]}"; do

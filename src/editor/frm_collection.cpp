@@ -14,6 +14,7 @@
 #include "editor/working_list_model.h"
 #include "model/player_state.h"
 #include "qt_base/artwork.h"
+#include "qt_base/browse/audio_disc_browse.h"
 #include "qt_base/browse/drive_list.h"
 #include "qt_base/browse/file_list.h"
 #include "qt_base/browse/folder_list.h"
@@ -93,6 +94,7 @@ void frm_collection::build_controls() {
   file1 = new FileList(this);
   file1->setObjectName(QStringLiteral("file1"));
   file1->setGeometry(twips_rect(135, 2250, 2820, 3660));
+  disc_ = new AudioDiscBrowse(ctx_.state.cd_device, Drive1, Dir1, file1);
 
   Command1 = picture_button(this, "Command1", "&Add All", " Add all files found in this folder ",
                             ButtonPicture::AddAll, twips_rect(3060, 135, 1365, 870));

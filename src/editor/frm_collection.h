@@ -9,6 +9,7 @@
 
 #include "ground/app_context.h"
 
+class AudioDiscBrowse;
 class DriveList;
 class FolderList;
 class FileList;
@@ -94,6 +95,7 @@ class frm_collection : public QDialog {
   bool closed_ = false;
 
   DriveList* Drive1 = nullptr;
+  AudioDiscBrowse* disc_ = nullptr;  // an audio CD in Drive1
   FolderList* Dir1 = nullptr;
   FileList* file1 = nullptr;
   QToolButton* Command1 = nullptr;  // "&Add All"

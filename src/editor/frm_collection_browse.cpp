@@ -6,6 +6,7 @@
 #include "editor/frm_collection.h"
 #include "model/player_state.h"
 #include "player/media_player.h"
+#include "qt_base/browse/audio_disc_browse.h"
 #include "qt_base/browse/browse_paths.h"
 #include "qt_base/browse/drive_list.h"
 #include "qt_base/browse/file_list.h"
@@ -29,6 +30,10 @@ void frm_collection::open_browser() {
 }
 
 void frm_collection::drive_chosen() {
+  if (disc_->show_if_chosen()) {
+    stop_player(ctx_.player, ctx_.ui);
+    return;
+  }
   if (Dir1->set_path(Drive1->drive())) return;
   // A drive without a readable medium: back to where the editor opened, silently.
   Drive1->set_drive(DriveList::drive_of(ctx_.state.editor_folder));

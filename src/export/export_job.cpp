@@ -4,6 +4,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "cd/cda_stub.h"
+#include "export/cd_rip.h"
 #include "store/play_list_files.h"
 
 namespace fs = std::filesystem;
@@ -66,7 +68,8 @@ std::string archive_play_list(const std::vector<std::string>& packed_names) {
   return text;
 }
 
-MessageBoxRequest export_outcome_message(int32_t result_code, int32_t skipped) {
+MessageBoxRequest export_outcome_message(int32_t result_code, int32_t skipped,
+                                         int32_t cd_left_out) {
   MessageBoxRequest box;
   if (result_code != 0) {
     box.text = "Error #: " + std::to_string(result_code) + "\r\r" + kZipFailedText;
@@ -79,6 +82,10 @@ MessageBoxRequest export_outcome_message(int32_t result_code, int32_t skipped) {
     // Which tracks were left out is plain from the archive; the count warns.
     if (result_code == 0) box.text = kZipFinishedText;
     box.text += "\r" + std::to_string(skipped) + " track(s) could not be copied.";
+  }
+  if (cd_left_out > 0) {
+    if (result_code == 0 && skipped == 0) box.text = kZipFinishedText;
+    box.text += "\r" + std::to_string(cd_left_out) + " CD track(s) left out: " + kCdLeftOutText;
   }
   return box;
 }
@@ -101,6 +108,7 @@ ExportOutcome zip_it(PlayerState& state, UiServices& ui, ZipComponent& zip, Prog
   std::set<std::string> taken = {list_file};
   std::vector<std::string> packed;
   const int32_t n = state.track_count;
+  CdRipper ripper(state.cd_device, ui, view);
   for (int32_t i = 1; i <= n; ++i) {
     view.draw_progress(copy_percent(i, n),
                        "Copying Files: " + std::to_string(i) + "/" + std::to_string(n));
@@ -108,6 +116,17 @@ ExportOutcome zip_it(PlayerState& state, UiServices& ui, ZipComponent& zip, Prog
     const std::string track =
         i < static_cast<int32_t>(state.track_list.size()) ? state.track_list[i] : std::string();
     std::string name = file_title_of(track);
+    if (is_cda_path(track) || cd_track_of(track)) {
+      const std::string target = staged_name(ripped_name_of(name), taken);
+      if (!ripper.rip(track, state.build_folder + target, target)) {
+        ++outcome.cd_left_out;
+        continue;
+      }
+      taken.insert(target);
+      packed.push_back(target);
+      ++outcome.copied;
+      continue;
+    }
     std::error_code ec;
     bool copied = false;
     if (!name.empty() && fs::is_regular_file(track, ec)) {
@@ -142,6 +161,6 @@ ExportOutcome zip_it(PlayerState& state, UiServices& ui, ZipComponent& zip, Prog
 
   empty_build_folder(state);
   remove_build_folder(state);
-  ui.message_box(export_outcome_message(outcome.result_code, outcome.skipped));
+  ui.message_box(export_outcome_message(outcome.result_code, outcome.skipped, outcome.cd_left_out));
   return outcome;
 }

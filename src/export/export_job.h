@@ -14,6 +14,7 @@ inline constexpr const char* kZipErrorTitle = ".ZIP Error!";
 inline constexpr const char* kZipFailedText = "Failed to create .zip file!";
 inline constexpr const char* kZipFinishedText = "Finished making .zip file.";
 inline constexpr const char* kZipNoErrorsText = "No errors reported.";
+inline constexpr const char* kCdLeftOutText = "their disc is not in the CD drive.";
 
 // Where the job draws its progress; the export window's bar in the program.
 class ProgressView {
@@ -41,14 +42,17 @@ std::string staged_name(const std::string& file_name, const std::set<std::string
 // behind "./".
 std::string archive_play_list(const std::vector<std::string>& packed_names);
 
-// The outcome box: the component's result code and the tracks left out.
-MessageBoxRequest export_outcome_message(int32_t result_code, int32_t skipped);
+// The outcome box: the component's result code, the tracks that could not be
+// copied and the CD tracks left out for want of their disc.
+MessageBoxRequest export_outcome_message(int32_t result_code, int32_t skipped,
+                                         int32_t cd_left_out = 0);
 
 struct ExportOutcome {
   bool packed = false;  // the component ran and the outcome box was shown
   int32_t result_code = 0;
   int32_t copied = 0;
   int32_t skipped = 0;
+  int32_t cd_left_out = 0;
 };
 
 // The whole job up to and including the outcome box. Closing the window

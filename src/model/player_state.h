@@ -26,6 +26,7 @@ struct PlayerState {
   int32_t list_done_action = 0;
   int32_t repeat_track_on = 0;
   int32_t music_stopped = 0;
+  std::string cd_device;  // the CD drive, a device or an image; "" for the default drive
 
   // Navigation requests raised by the tray menu, serviced by the next tick.
   int32_t req_track_forward = 0;

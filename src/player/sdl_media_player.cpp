@@ -9,6 +9,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "cd/cda_stub.h"
+#include "player/cd_music.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -46,13 +49,6 @@ void choose_midi_synth() {
       return;
     }
   }
-}
-
-std::string lower_extension(const std::string& path) {
-  std::string ext = fs::path(path).extension().string();
-  std::transform(ext.begin(), ext.end(), ext.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return ext;
 }
 
 bool read_bytes(const std::string& path, std::uintmax_t limit, std::vector<unsigned char>& out) {
@@ -169,6 +165,8 @@ void SdlMediaPlayer::release_music() {
 }
 
 bool SdlMediaPlayer::load_music() {
+  // A CD-audio entry plays its track from the disc, also when its file is missing.
+  if (is_cda_path(file_name_)) return (music_ = load_cd_music(file_name_, cd_drive_)) != nullptr;
   std::error_code ec;
   if (file_name_.empty() || !fs::is_regular_file(file_name_, ec)) return false;
   if (fs::file_size(file_name_, ec) == 0 || ec) return false;
@@ -181,8 +179,7 @@ bool SdlMediaPlayer::load_music() {
     in.read(reinterpret_cast<char*>(head.data()), 12);
     head.resize(static_cast<size_t>(in.gcount()));
   }
-  // CD-audio track stubs only point at a track on a disc in a CD drive.
-  if (lower_extension(file_name_) == ".cda" || is_riff(head, "CDDA")) return false;
+  if (is_riff(head, "CDDA")) return (music_ = load_cd_music(file_name_, cd_drive_)) != nullptr;
 
   if (is_riff(head, "RMID")) {
     std::vector<unsigned char> file;

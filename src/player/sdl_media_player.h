@@ -1,7 +1,7 @@
 #pragma once
 // The media player over SDL2_mixer: one piece of music at a time, each played
-// once. Plays MP3, WAV, MIDI, RMI, FLAC, Ogg Vorbis and Opus files. CD-audio track stubs (.cda) are
-// recognised but never play: there is no CD drive to play them from here.
+// once. Plays MP3, WAV, MIDI, RMI, FLAC, Ogg Vorbis and Opus files, and
+// CD-audio entries (.cda) from the disc in the CD drive.
 //
 // A file name is always accepted; the file is opened when play() is called.
 // A missing, empty, unreadable or undecodable file simply never reaches the
@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "cd/cd_drive.h"
 #include "player/media_player.h"
 
 struct _Mix_Music;
@@ -34,6 +35,8 @@ class SdlMediaPlayer : public MediaPlayer {
   // files, the length of most kinds; MIDI tells no length.
   TrackInfo track_info() override;
   int64_t position_us() override;
+  // The drive CD-audio entries play from: a device or an image; "" for the default drive.
+  void set_cd_device(std::string device) { cd_drive_.set_device(std::move(device)); }
 
  private:
   bool open_audio();
@@ -50,4 +53,5 @@ class SdlMediaPlayer : public MediaPlayer {
   _Mix_Music* music_ = nullptr;
   std::vector<unsigned char> music_bytes_;  // an RMI file's MIDI data, alive as long as music_
   std::string file_name_;
+  CdDrive cd_drive_;
 };

@@ -30,6 +30,7 @@ void load_settings(PlayerState& state, SettingsStore& store) {
   state.web_description = get_option(store, "web_description", "");
   state.web_link = get_option(store, "web_link", "");
   state.welcome = get_whole_number(store, "welcome", 1);
+  state.cd_device = get_option(store, "cd_device", "");
 }
 
 void save_settings(const PlayerState& state, SettingsStore& store) {

@@ -3,7 +3,8 @@
 #include "ground/settings_store.h"
 #include "model/player_state.h"
 
-// Reads active_collection, player_random, web_description, web_link, welcome.
+// Reads active_collection, player_random, web_description, web_link, welcome
+// and cd_device, which no window changes and nothing writes.
 void load_settings(PlayerState& state, SettingsStore& store);
 // Writes active_collection, player_random, web_description and web_link.
 void save_settings(const PlayerState& state, SettingsStore& store);

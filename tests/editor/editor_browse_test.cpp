@@ -1,5 +1,9 @@
 // Browsing in the editor: drive, folder and file lists, the preview of a
 // clicked file and the folder remembered for the next opening.
+#include "cd/cd_drive.h"
+#include "cd/cd_track_stream.h"
+#include "cd/cda_stub.h"
+#include "cd_image.h"
 #include "editor_fixture.h"
 
 TEST_F(EditorTest, ClickingAFilePreviewsItAndAnotherReplacesIt) {
@@ -143,4 +147,39 @@ TEST_F(EditorTest, TheNextOpeningStartsInTheFolderShownAtClosing) {
   auto again = open_new();
   EXPECT_EQ(child<FolderList>(*again, "Dir1")->path(), music + "Pop/");
   EXPECT_EQ(child<FileList>(*again, "file1")->file_names(), std::vector<std::string>{"hit.mp3"});
+}
+
+// The CD drive holds a disc: a CUE/BIN image of three tones.
+TEST_F(EditorTest, AnAudioCdInTheDriveListsItsTracksAndTheirEntriesPlay) {
+  const CdImage image = make_cd_image(tmp.folder(), {440, 660, 990}, 1);
+  ASSERT_FALSE(image.cue.empty());
+  state.cd_device = image.cue;
+  auto window = open_new();
+  auto* drive1 = child<DriveList>(*window, "Drive1");
+  auto* file1 = child<FileList>(*window, "file1");
+  const QString disc = QString::fromStdString(image.cue + "/");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return drive1->findData(disc.toUtf8()) >= 0; }, 5000));
+  EXPECT_EQ(drive1->itemText(drive1->findData(disc.toUtf8())),
+            QString::fromStdString(image.cue) + " (Audio CD)");
+
+  drive1->setFocus();
+  QTest::keyClick(drive1, Qt::Key_End);  // the disc comes last
+  ASSERT_TRUE(drive1->audio_disc_chosen());
+  EXPECT_EQ(file1->file_names(),
+            (std::vector<std::string>{"Track01.cda", "Track02.cda", "Track03.cda"}));
+  EXPECT_EQ(child<FolderList>(*window, "Dir1")->count(), 1);
+
+  click_row(file1, 1);
+  EXPECT_EQ(player.started.back(), image.cue + "/Track02.cda");
+  click(*window, "Command1");
+  ASSERT_EQ(window->entry_titles(),
+            (std::vector<std::string>{"Track01.cda", "Track02.cda", "Track03.cda"}));
+  CdDrive drive(image.cue);
+  for (int track = 1; track <= 3; ++track) {
+    const std::string& entry = window->entry_paths()[track - 1];
+    const std::optional<CdTrackRef> ref = cd_track_of(entry);
+    ASSERT_TRUE(ref) << entry;
+    EXPECT_EQ(ref->track, track);
+    EXPECT_TRUE(open_cd_track(drive, *ref, std::chrono::seconds(5))) << entry;
+  }
 }

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <random>
 #include <sstream>
 
 #include "audio_files.h"
+#include "cd_image.h"
 #include "export/frm_zipit.h"
 #include "export/libarchive_zip.h"
 #include "export_test_support.h"
@@ -227,4 +229,59 @@ TEST_F(ZipEndToEnd, UnwritableDestinationGivesTheErrorBoxAndLeavesNoStaging) {
             "Error #: " + std::to_string(outcome.result_code) + "\r\rFailed to create .zip file!");
   EXPECT_EQ(ui.boxes[0].title, ".ZIP Error!");
   EXPECT_FALSE(fs::exists(staging()));
+}
+
+// The drive is a CUE/BIN image of three tones of 2 s (88200 samples each).
+TEST_F(ZipEndToEnd, CdTracksGoInAsWavFilesRippedFromTheDisc) {
+  const CdImage image = make_cd_image(dir.folder(), {440, 660, 990}, 2);
+  ASSERT_FALSE(image.cue.empty());
+  state.cd_device = image.cue;
+  const std::string stub = dir.folder() + "music/Track03.cda";
+  fs::create_directories(dir.folder() + "music");
+  ASSERT_TRUE(write_cda(stub, 3, image.serial));
+  const std::string tone = dir.folder() + "music/tone.wav";
+  ASSERT_TRUE(write_wav(tone, 0.3));
+  play_list("Disc", {dir.folder() + "taken out/Track02.cda", stub,
+                     dir.folder() + "other/Track02.cda", tone});
+
+  ASSERT_EQ(zip_it(state, ui, zip, view).result_code, 0);
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text, "Finished making .zip file.\rNo errors reported.");
+  std::vector<int16_t> ripping;  // the bar while Track03 was read
+  for (const Drawing& d : view.drawings) {
+    if (d.text == "Reading CD: Track03.wav") ripping.push_back(d.percent);
+  }
+  ASSERT_GE(ripping.size(), 3u);
+  EXPECT_TRUE(std::is_sorted(ripping.begin(), ripping.end()));
+  EXPECT_EQ(ripping.back(), 100);
+
+  const std::string unpacked = dir.folder() + "friend/";
+  Command unzip = run_command("unzip -q " + quoted(archive("Disc")) + " -d " + quoted(unpacked));
+  ASSERT_EQ(unzip.status, 0) << unzip.output;
+  EXPECT_EQ(read_file_bytes(unpacked + "Disc.m3u8"),
+            "#EXTM3U\r\nTrack02.wav\r\nTrack03.wav\r\nTrack02 (2).wav\r\ntone.wav\r\n");
+  const std::string bin = read_file_bytes(image.bin);
+  const size_t track_bytes = static_cast<size_t>(image.sectors_per_track) * 2352;
+  for (const auto& [name, track] :
+       std::vector<std::pair<std::string, int>>{{"Track02.wav", 2}, {"Track03.wav", 3}}) {
+    Command info = run_command("sox --i -s " + quoted(unpacked + name));
+    EXPECT_EQ(info.output, "88200\n") << name;
+    EXPECT_EQ(read_file_bytes(unpacked + name).substr(44),
+              bin.substr((track - 1) * track_bytes, track_bytes))
+        << name;
+  }
+}
+
+TEST_F(ZipEndToEnd, WithoutTheirDiscCdTracksAreLeftOutAndCounted) {
+  state.cd_device = dir.folder() + "no drive.cue";
+  const std::string song = dir.write("music/a.mp3", noise(5000, 3));
+  play_list("No Disc",
+            {dir.folder() + "gone/Track01.cda", song, dir.folder() + "gone/Track02.cda"});
+  ASSERT_EQ(zip_it(state, ui, zip, view).result_code, 0);
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text,
+            "Finished making .zip file.\r2 CD track(s) left out: their disc is not in the CD "
+            "drive.");
+  Command listing = run_command("unzip -Z1 " + quoted(archive("No Disc")) + " | LC_ALL=C sort");
+  EXPECT_EQ(listing.output, "No Disc.m3u8\na.mp3\n");
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "audio_files.h"
+#include "cd_image.h"
 #include "temp_dir.h"
 
 namespace {
@@ -231,15 +232,53 @@ TEST_F(SdlPlayback, MissingEmptyAndGarbageFilesNeverPlay) {
   EXPECT_TRUE(reaches_playing(player));
 }
 
-TEST_F(SdlPlayback, CdAudioTrackStubsNeverPlay) {
-  ASSERT_TRUE(write_cda(path("Track01.cda"), 1));
-  ASSERT_TRUE(write_cda(path("TRACK02.CDA"), 2));
-  ASSERT_TRUE(write_cda(path("stub.wav"), 3));  // recognised by its contents too
+// The drive is a CUE/BIN image of three tones.
+TEST_F(SdlPlayback, CdAudioEntriesPlayTheirTrackFromTheDisc) {
+  const CdImage image = make_cd_image(dir.folder(), {440, 660, 990}, 2);
+  ASSERT_FALSE(image.cue.empty());
+  ASSERT_TRUE(write_cda(path("Song.cda"), 3, image.serial));
   SdlMediaPlayer player;
-  for (const char* name : {"Track01.cda", "TRACK02.CDA", "stub.wav"}) {
-    start(player, path(name));
-    EXPECT_TRUE(never_plays(player)) << name;
+  player.set_cd_device(image.cue);
+  for (const std::string& entry : {path("taken out/Track02.cda"), path("Song.cda")}) {
+    start(player, entry);
+    ASSERT_TRUE(reaches_playing(player)) << entry;
+    EXPECT_NEAR(static_cast<double>(player.track_info().duration_us), 2e6, 2e4) << entry;
+    EXPECT_TRUE(comes_to_an_end(player)) << entry;
   }
+}
+
+// Each is skipped like a missing file: it never plays, and the next plays.
+TEST_F(SdlPlayback, CdAudioEntriesWithoutTheirTrackNeverPlay) {
+  const CdImage image = make_cd_image(dir.folder(), {440, 660, 990}, 2);
+  ASSERT_FALSE(image.cue.empty());
+  ASSERT_TRUE(write_cda(path("other disc.cda"), 1, image.serial + 1));
+  ASSERT_TRUE(write_cda(path("past the last.cda"), 4, image.serial));
+  ASSERT_TRUE(write_cda(path("stub.wav"), 1));  // a stub by its contents, of another disc
+  const std::string stub = read_file_bytes(path("past the last.cda"));
+  dir.write("Track01.cda", stub.substr(0, 40));  // truncated: the name does not count then
+  dir.write("TRACK02.CDA", garbage(44));
+  dir.write("cut/disc.bin", read_file_bytes(image.bin).substr(0, 150 * 2352));
+  std::filesystem::copy_file(image.cue, path("cut/disc.cue"));
+
+  SdlMediaPlayer player;
+  const std::vector<std::pair<std::string, std::string>> entries = {
+      {image.cue, "other disc.cda"},
+      {image.cue, "past the last.cda"},
+      {image.cue, "stub.wav"},
+      {image.cue, "Track01.cda"},
+      {image.cue, "TRACK02.CDA"},
+      {path("cut/disc.cue"), "gone/Track02.cda"},
+      {path("no drive.cue"), "gone/Track01.cda"}};
+  for (const auto& [drive, entry] : entries) {
+    player.set_cd_device(drive);
+    const auto before = Clock::now();
+    start(player, path(entry));
+    EXPECT_LT(Clock::now() - before, 1s) << entry;
+    EXPECT_TRUE(never_plays(player)) << entry;
+  }
+  player.set_cd_device(path("cut/disc.cue"));
+  start(player, path("gone/Track01.cda"));
+  EXPECT_TRUE(reaches_playing(player)) << "the cut image's first track is whole";
 }
 
 TEST_F(SdlPlayback, AudioDeviceRestsWhileNothingPlays) {

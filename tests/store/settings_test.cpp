@@ -15,7 +15,9 @@ TEST(Settings, EmptyStoreGivesTheDefaults) {
   state.web_description = "x";
   state.web_link = "x";
   state.welcome = 0;
+  state.cd_device = "x";
   load_settings(state, store);
+  EXPECT_EQ(state.cd_device, "") << "libcdio's default drive";
   EXPECT_EQ(state.active_collection, "");
   EXPECT_EQ(state.player_random, 0);
   EXPECT_EQ(state.web_description, "");
@@ -31,8 +33,10 @@ TEST(Settings, ReadsTheStoredValues) {
   store.set_option("web_description", "My Radio");
   store.set_option("web_link", "http://radio.example/");
   store.set_option("welcome", "0");
+  store.set_option("cd_device", "/home/anna/Discs/Live.cue");
   PlayerState state;
   load_settings(state, store);
+  EXPECT_EQ(state.cd_device, "/home/anna/Discs/Live.cue");
   EXPECT_EQ(state.active_collection, "Evening");
   EXPECT_EQ(state.player_random, 1);
   EXPECT_EQ(state.web_description, "My Radio");

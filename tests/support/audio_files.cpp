@@ -119,14 +119,14 @@ bool write_rmi(const std::string& path, double seconds) {
   return save(path, out + info_chunk + data_chunk);
 }
 
-bool write_cda(const std::string& path, int track) {
+bool write_cda(const std::string& path, int track, uint32_t serial) {
   std::string out = "RIFF";
   put_le(out, 36, 4);
   out += "CDDAfmt ";
   put_le(out, 24, 4);
   put_le(out, 1, 2);  // version
   put_le(out, static_cast<uint32_t>(track), 2);
-  put_le(out, 0x12345678, 4);  // disc serial
+  put_le(out, serial, 4);
   put_le(out, 0, 4);           // first sector
   put_le(out, 75 * 60, 4);     // length in sectors: one minute
   put_le(out, 0x00020000, 4);  // start as frame, second, minute

@@ -91,13 +91,36 @@ void DriveList::refresh() {
   const std::string current = drive();
   clear();
   for (const std::string& root : drive_roots()) add_root(root);
+  add_disc_item();
   set_drive(current);
 }
 
 void DriveList::showPopup() {
   // A volume plugged in while the window is open appears when the list opens.
+  emit popup_opening();
   refresh();
   QComboBox::showPopup();
+}
+
+void DriveList::set_audio_disc(const std::string& root, const QString& caption) {
+  if (root == disc_root_ && caption == disc_caption_) return;
+  const bool was_chosen = audio_disc_chosen();
+  const int old = disc_root_.empty() ? -1 : index_of(disc_root_);
+  if (old >= 0) removeItem(old);
+  disc_root_ = root;
+  disc_caption_ = caption;
+  add_disc_item();
+  if (was_chosen && !disc_root_.empty()) set_drive(disc_root_);
+}
+
+bool DriveList::audio_disc_chosen() const {
+  return !disc_root_.empty() && drive() == disc_root_;
+}
+
+void DriveList::add_disc_item() {
+  if (disc_root_.empty() || index_of(disc_root_) >= 0) return;
+  addItem(style()->standardIcon(QStyle::SP_DriveCDIcon), disc_caption_,
+          QByteArray::fromStdString(disc_root_));
 }
 
 void DriveList::add_root(const std::string& root) {

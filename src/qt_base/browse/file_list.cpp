@@ -75,6 +75,15 @@ bool FileList::read_folder(const std::string& folder) {
   return true;
 }
 
+void FileList::show_names(const std::string& folder, const std::vector<std::string>& names) {
+  clear();
+  for (const std::string& name : names) {
+    auto* item = new QListWidgetItem(browse::to_qt(name), this);
+    item->setData(kNameRole, QByteArray::fromStdString(name));
+  }
+  path_ = folder;
+}
+
 std::string FileList::path() const {
   return path_;
 }

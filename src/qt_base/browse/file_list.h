@@ -14,7 +14,9 @@ class FileList : public QListWidget {
 
   void set_pattern(const std::string& pattern);  // re-reads the folder
   std::string pattern() const { return pattern_; }
-  bool set_path(const std::string& folder);         // false (and unchanged) when unreadable
+  bool set_path(const std::string& folder);  // false (and unchanged) when unreadable
+  // Entries that are no files of a folder: the tracks of an audio CD.
+  void show_names(const std::string& folder, const std::vector<std::string>& names);
   std::string path() const;                         // ends in '/'
   std::vector<std::string> file_names() const;      // all entries, in shown order
   std::vector<std::string> selected_names() const;  // selected entries, in shown order

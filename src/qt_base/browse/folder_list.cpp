@@ -101,6 +101,16 @@ int FolderList::current_folder_row() const {
   return current_folder_row_;
 }
 
+void FolderList::show_disc(const std::string& root, const QString& caption) {
+  clear();
+  auto* item = new QListWidgetItem(style()->standardIcon(QStyle::SP_DriveCDIcon), caption, this);
+  item->setData(kPathRole, QByteArray::fromStdString(root));
+  item->setData(kDepthRole, 0);
+  current_folder_row_ = 0;
+  setCurrentRow(0);
+  path_ = root;
+}
+
 void FolderList::open_row(int row) {
   const std::string folder = entry_path(row);
   if (!folder.empty()) set_path(folder);

@@ -15,6 +15,8 @@ class FolderList : public QListWidget {
   std::string path() const;               // current folder, ends in '/'
   std::string entry_path(int row) const;  // full folder of an entry, ends in '/'
   int current_folder_row() const;         // row of the current folder itself
+  // An audio CD holds no folders: its root alone, which is no folder to read.
+  void show_disc(const std::string& root, const QString& caption);
 
  signals:
   void path_changed();                            // double click on an entry, Enter, or set_path
