@@ -10,8 +10,15 @@
 // Between tracks the device is only paused, so the next track starts without
 // delay; a paused device still wakes every buffer's length, so while the music
 // is switched off (rest) it is closed.
+//
+// The end of a file that played is told, on the mixer's audio thread, through
+// the end notice; stops and new files the program asks for are not ends.
+#include <atomic>
 #include <chrono>
+#include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "player/media_player.h"
@@ -34,8 +41,10 @@ class SdlMediaPlayer : public MediaPlayer {
   // files, the length of most kinds; MIDI tells no length.
   TrackInfo track_info() override;
   int64_t position_us() override;
+  void set_end_notice(std::function<void()> notice) override;
 
  private:
+  static void music_finished();  // the mixer's end hook
   bool open_audio();
   void close_audio();
   bool load_music();
@@ -50,4 +59,9 @@ class SdlMediaPlayer : public MediaPlayer {
   _Mix_Music* music_ = nullptr;
   std::vector<unsigned char> music_bytes_;  // an RMI file's MIDI data, alive as long as music_
   std::string file_name_;
+
+  std::mutex notice_mutex_;  // the audio thread reads end_notice_
+  std::function<void()> end_notice_;
+  const std::thread::id own_thread_ = std::this_thread::get_id();
+  std::atomic<std::chrono::steady_clock::rep> started_at_{0};  // the last play()
 };
