@@ -7,7 +7,8 @@
 # utime+stime ticks of /proc/PID/stat over the next 20 s; then the music is
 # stopped from the tray menu and CPU is measured for 20 s more, in clock ticks,
 # in the scheduler's run time of all threads and in wake-ups (the voluntary
-# context switches of all threads).
+# context switches of all threads). The run time is printed for the playing
+# program too, finer than its clock ticks.
 here=$(cd "$(dirname "$0")" && pwd)
 if [ "${1:-}" != "--session" ]; then
   build=$(cd "${1:-$here/../build}" && pwd)
@@ -59,7 +60,9 @@ start_tray_host
 wait_for 15 icon_embedded || fail "the program's tray icon was not embedded"
 sleep 10
 memory $app prog
+ran_before=$(run_ms $app)
 cpu $app prog 20
+RAN_prog=$(echo "$(run_ms $app) - $ran_before" | bc -l)
 right_click_icon
 menu_keys Down Down Return   # Settings, Stop Music
 sleep 2
@@ -84,7 +87,8 @@ rm -rf "$ARTIFACTS"
 ratio() { printf '%.2f' "$(echo "$1 / $2" | bc -l)"; }
 verdict() { [ "$(echo "$1 <= $2" | bc -l)" = 1 ] && echo ok || echo OVER; }
 printf '%-28s %10s %10s %12s\n' "" "RSS MB" "PSS MB" "CPU % core"
-printf '%-28s %10s %10s %12s\n' "program, playing" "$RSS_prog" "$PSS_prog" "$CPU_prog"
+printf '%-28s %10s %10s %12s   (ran %s ms in 20 s)\n' "program, playing" "$RSS_prog" "$PSS_prog" \
+  "$CPU_prog" "$RAN_prog"
 printf '%-28s %10s %10s %12s   (ran %s ms and woke %s times in 20 s)\n' "program, music stopped" "" "" \
   "$CPU_stopped" "$RAN_stopped" "$WOKE_stopped"
 printf '%-28s %10s %10s %12s\n' "bare tray icon, playing" "$RSS_bare" "$PSS_bare" "$CPU_bare"

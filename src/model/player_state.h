@@ -28,7 +28,7 @@ struct PlayerState {
   int32_t music_stopped = 0;
   std::string cd_device;  // the CD drive, a device or an image; "" for the default drive
 
-  // Navigation requests raised by the tray menu, serviced by the next tick.
+  // Navigation requests raised by the tray menu, serviced by a tick right after.
   int32_t req_track_forward = 0;
   int32_t req_track_backward = 0;
   int32_t req_track_random = 0;

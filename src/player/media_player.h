@@ -2,6 +2,7 @@
 // The operations the program needs of a media player, and the routines
 // through which every part of the program uses it.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class UiServices;
@@ -33,6 +34,11 @@ class MediaPlayer {
   virtual TrackInfo track_info() { return {}; }
   // How far the playing file has got, in microseconds; -1 when unknown.
   virtual int64_t position_us() { return -1; }
+  // Called when a file that played comes to its end by itself; not for a
+  // stop or another file the program asked for, nor for a file that never
+  // got going. May be called on the player's own thread: it must only hand
+  // the notice over. An empty function ends the notices.
+  virtual void set_end_notice(std::function<void()> notice) { (void)notice; }
 };
 
 // Stops the output, then yields once (no yield when the stop failed).

@@ -35,6 +35,23 @@ void PlaybackEngine::tick() {
   // The tooltip stays blank while the music is off; the requests wait for
   // start_music, which starts the timer again.
   if (state_.music_stopped != 0 && timer_ != nullptr) timer_->set_ticking(false);
+  if (tick_again_) {
+    tick_again_ = false;
+    tick_soon();
+  }
+}
+
+void PlaybackEngine::tick_at_once() {
+  if (tick_busy_ != 0) {
+    tick_again_ = true;
+    return;
+  }
+  tick();
+}
+
+void PlaybackEngine::tick_soon() {
+  // Requests raised while the music is off wait for start_music.
+  if (timer_ != nullptr && state_.music_stopped == 0) timer_->tick_soon();
 }
 
 bool PlaybackEngine::end_of_track() {
@@ -118,8 +135,10 @@ bool PlaybackEngine::service_list_request(int32_t& flag, ListMove move) {
         change_play_list(state_.random.draw(n));
         break;
     }
-    // No track starts here: the next tick finds the player idle and starts position 1.
+    // No track starts here: the next tick finds the player idle and starts
+    // position 1; it follows right after this one.
     state_.current_track = 0;
+    tick_again_ = true;
   }
   return !stopped_since(tick_serial_);
 }
@@ -183,6 +202,7 @@ void PlaybackEngine::start_music() {
   state_.music_stopped = 0;
   if (timer_ != nullptr) timer_->set_ticking(true);
   tell_changed();
+  tick_soon();  // the music goes on at once
 }
 
 void PlaybackEngine::stop_music() {
@@ -212,23 +232,30 @@ void PlaybackEngine::on_stop_music() {
   state_.req_track_backward = 1;
 }
 
+void PlaybackEngine::request(int32_t& flag) {
+  flag = 1;
+  // Queued, never nested: clicks until it comes are serviced together, in
+  // the tick's fixed order.
+  tick_soon();
+}
+
 void PlaybackEngine::on_track_forward() {
-  state_.req_track_forward = 1;
+  request(state_.req_track_forward);
 }
 void PlaybackEngine::on_track_backward() {
-  state_.req_track_backward = 1;
+  request(state_.req_track_backward);
 }
 void PlaybackEngine::on_track_random() {
-  state_.req_track_random = 1;
+  request(state_.req_track_random);
 }
 void PlaybackEngine::on_list_forward() {
-  state_.req_list_forward = 1;
+  request(state_.req_list_forward);
 }
 void PlaybackEngine::on_list_backward() {
-  state_.req_list_backward = 1;
+  request(state_.req_list_backward);
 }
 void PlaybackEngine::on_list_random() {
-  state_.req_list_random = 1;
+  request(state_.req_list_random);
 }
 
 void PlaybackEngine::on_repeat_track() {

@@ -1,6 +1,7 @@
 #pragma once
 // The once-a-second tick that moves playback forward, and the tray commands
-// that drive it. Menu commands only raise requests; the tick services them.
+// that drive it. Menu commands only raise requests; the tick services them,
+// at once: each request, and the end of a track, brings a tick of its own.
 #include <cstdint>
 #include <string>
 
@@ -14,12 +15,16 @@
 class PlaybackEngine {
  public:
   // With a timer, the engine switches it off once a tick has found the music
-  // off (and blanked the tooltip), and on again when the music starts.
+  // off (and blanked the tooltip), and on again when the music starts; and it
+  // asks the timer for the ticks that requests and play-list steps want at once.
   PlaybackEngine(PlayerState& state, UiServices& ui, MediaPlayer& player, TrayView& tray,
                  TickTimer* timer = nullptr);
 
-  // One tick of the playback timer.
+  // One tick of the playback timer; nothing while another tick runs.
   void tick();
+  // A tick now, or, when this runs inside a yield of a running tick, one
+  // right after that tick. For the end of a track and for requests.
+  void tick_at_once();
   // Plays the path of position current_track.
   void play_track();
 
@@ -66,6 +71,9 @@ class PlaybackEngine {
   void play_path(const std::string& path);
   bool stopped_since(uint64_t serial) const;
   void tell_changed();
+  // Raises a request and has it serviced by a tick right after this command.
+  void request(int32_t& flag);
+  void tick_soon();
 
   PlayerState& state_;
   UiServices& ui_;
@@ -74,6 +82,7 @@ class PlaybackEngine {
   TickTimer* timer_;
   PlaybackListener* listener_ = nullptr;
   int tick_busy_ = 0;
+  bool tick_again_ = false;  // a tick is due as soon as the running one ends
   std::string status_text_;
   // Counts the stops of the music, so that a tick resuming from a yield sees
   // that the music was stopped (even if started again) beneath it.

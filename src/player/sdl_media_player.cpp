@@ -19,6 +19,14 @@ namespace fs = std::filesystem;
 constexpr int kMaxDeviceId = 32;
 constexpr auto kRetryOpenAfter = std::chrono::seconds(5);
 constexpr std::uintmax_t kMaxRmiBytes = 64u << 20;
+// A file that ends this soon after its start never got going (no sound in it,
+// or a decoder that gave up): it is left to the once-a-second tick like a file
+// that never opened, so that a list of such files is not raced through.
+constexpr auto kShortestNoticedPlay = std::chrono::milliseconds(200);
+
+// The mixer's end hook has no argument: it finds the player that opened the
+// device here, set before the hook is put in and cleared once it is taken out.
+std::atomic<SdlMediaPlayer*> g_hooked_player{nullptr};
 
 // MIDI goes to the built-in Timidity with the freepats patches: it reports the
 // end of a track on time, while FluidSynth reports it about 3 s late and would
@@ -135,11 +143,17 @@ bool SdlMediaPlayer::open_audio() {
   device_paused_ = false;
   audio_open_ = true;
   open_failed_ = false;
+  g_hooked_player = this;
+  Mix_HookMusicFinished(&SdlMediaPlayer::music_finished);
   return true;
 }
 
 void SdlMediaPlayer::close_audio() {
   if (!audio_open_) return;
+  // Once this returns no hook runs any more: the mixer calls it under its lock.
+  Mix_HookMusicFinished(nullptr);
+  SdlMediaPlayer* self = this;
+  g_hooked_player.compare_exchange_strong(self, nullptr);
   Mix_HaltMusic();
   Mix_CloseAudio();
   Mix_Quit();
@@ -213,6 +227,7 @@ bool SdlMediaPlayer::play() {
   if (file_name_.empty() || !open_audio()) return false;
   if (!music_ && !load_music()) return false;
   pause_device(false);
+  started_at_ = std::chrono::steady_clock::now().time_since_epoch().count();
   if (Mix_PlayMusic(music_, 1) != 0) {
     pause_device(true);
     return false;
@@ -241,6 +256,24 @@ TrackInfo SdlMediaPlayer::track_info() {
 int64_t SdlMediaPlayer::position_us() {
   if (!audio_open_ || !music_) return -1;
   return microseconds(Mix_GetMusicPosition(music_));
+}
+
+void SdlMediaPlayer::set_end_notice(std::function<void()> notice) {
+  std::lock_guard<std::mutex> lock(notice_mutex_);
+  end_notice_ = std::move(notice);
+}
+
+// Runs on the mixer's audio thread with its lock held, or inside a halt on
+// the thread that asked for it: no mixer call here.
+void SdlMediaPlayer::music_finished() {
+  SdlMediaPlayer* player = g_hooked_player;
+  // A halt the program asked for (a stop, another file) is not an end.
+  if (player == nullptr || std::this_thread::get_id() == player->own_thread_) return;
+  const auto played =
+      std::chrono::steady_clock::now().time_since_epoch().count() - player->started_at_.load();
+  if (std::chrono::steady_clock::duration(played) < kShortestNoticedPlay) return;
+  std::lock_guard<std::mutex> lock(player->notice_mutex_);
+  if (player->end_notice_) player->end_notice_();
 }
 
 int SdlMediaPlayer::play_state() {

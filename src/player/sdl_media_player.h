@@ -10,8 +10,15 @@
 // Between tracks the device is only paused, so the next track starts without
 // delay; a paused device still wakes every buffer's length, so while the music
 // is switched off (rest) it is closed.
+//
+// The end of a file that played is told, on the mixer's audio thread, through
+// the end notice; stops and new files the program asks for are not ends.
+#include <atomic>
 #include <chrono>
+#include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cd/cd_drive.h"
@@ -37,8 +44,10 @@ class SdlMediaPlayer : public MediaPlayer {
   int64_t position_us() override;
   // The drive CD-audio entries play from: a device or an image; "" for the default drive.
   void set_cd_device(std::string device) { cd_drive_.set_device(std::move(device)); }
+  void set_end_notice(std::function<void()> notice) override;
 
  private:
+  static void music_finished();  // the mixer's end hook
   bool open_audio();
   void close_audio();
   bool load_music();
@@ -54,4 +63,9 @@ class SdlMediaPlayer : public MediaPlayer {
   std::vector<unsigned char> music_bytes_;  // an RMI file's MIDI data, alive as long as music_
   std::string file_name_;
   CdDrive cd_drive_;
+
+  std::mutex notice_mutex_;  // the audio thread reads end_notice_
+  std::function<void()> end_notice_;
+  const std::thread::id own_thread_ = std::this_thread::get_id();
+  std::atomic<std::chrono::steady_clock::rep> started_at_{0};  // the last play()
 };

@@ -25,9 +25,17 @@ frm_main::frm_main(AppContext& ctx, Windows windows, QWidget* parent)
   Timer1_.setObjectName(QStringLiteral("Timer1"));
   Timer1_.setInterval(1000);
   connect(&Timer1_, &QTimer::timeout, this, [this] { engine_.tick(); });
+  soon_.setSingleShot(true);
+  soon_.setInterval(0);
+  connect(&soon_, &QTimer::timeout, this, &frm_main::tick_at_once);
+  // The player tells of the end of a track on its audio thread: the next
+  // position starts in the user-interface thread's next turn.
+  ctx_.player.set_end_notice(
+      [this] { QMetaObject::invokeMethod(this, &frm_main::tick_at_once, Qt::QueuedConnection); });
 }
 
 frm_main::~frm_main() {
+  ctx_.player.set_end_notice({});
   TrayX1_.hide();
 }
 
@@ -121,8 +129,8 @@ void frm_main::activate() {
   if (s.welcome == 1 && windows_.open_welcome) windows_.open_welcome();
   if (exiting_) return;
   load_play_list(s, ctx_.ui, s.active_collection, true);
+  timer_enabled_ = true;  // Timer1 from now on, and a first tick at once
   engine_.start_music();
-  timer_enabled_ = true;
   Timer1_.start();
   ctx_.ui.yield();
   if (!exiting_ && s.active_collection.empty()) on_settings();
@@ -146,6 +154,7 @@ void frm_main::exit_program() {
   ctx_.state.music_stopped = 1;
   timer_enabled_ = false;
   Timer1_.stop();
+  soon_.stop();
   stop_player(ctx_.player, ctx_.ui);  // a failing stop must not keep the options from being saved
   save_settings(ctx_.state, ctx_.store);
   TrayX1_.hide();
@@ -172,4 +181,17 @@ void frm_main::set_ticking(bool ticking) {
   } else if (timer_enabled_ && !Timer1_.isActive()) {
     Timer1_.start();
   }
+}
+
+void frm_main::tick_soon() {
+  if (timer_enabled_ && !soon_.isActive()) soon_.start();
+}
+
+void frm_main::tick_at_once() {
+  if (!timer_enabled_) return;
+  engine_.tick_at_once();
+  // Timer1's next tick comes a whole second after this one: a track just
+  // started has that second to get going, and tracks that never do are
+  // passed over one a second, never faster.
+  if (Timer1_.isActive()) Timer1_.start();
 }

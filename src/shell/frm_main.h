@@ -50,6 +50,7 @@ class frm_main : public QWidget, public TrayView, public TickTimer {
   void set_repeat_checked(bool checked) override;
   // TickTimer: Timer1 runs only while the music is on, from the first activation to exit.
   void set_ticking(bool ticking) override;
+  void tick_soon() override;
 
  signals:
   void exit_requested();
@@ -58,6 +59,8 @@ class frm_main : public QWidget, public TrayView, public TickTimer {
   QAction* add_entry(const char* name, const char* caption);
   void add_separator(const char* name);
   void build_menu();
+  // A tick out of Timer1's turn: for a request, or the end of a track.
+  void tick_at_once();
 
   AppContext& ctx_;
   Windows windows_;
@@ -65,6 +68,7 @@ class frm_main : public QWidget, public TrayView, public TickTimer {
   QSystemTrayIcon TrayX1_;
   QMenu mymenu_;
   QTimer Timer1_;
+  QTimer soon_;          // fires once, as soon as the event loop is free
   MemoryListBox List1_;  // receives the play-list names at start
   std::map<std::string, QAction*> entries_;
   int activated_once_ = 0;

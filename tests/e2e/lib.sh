@@ -126,6 +126,14 @@ right_click_icon() {
   sleep 0.3
 }
 
+# Exit from the tray menu; waits for the program to end, then ends the tray host.
+exit_from_menu() {
+  right_click_icon
+  menu_keys Up Return                 # Exit Davrin Audio Player
+  wait_for 10 bash -c "! kill -0 $app 2>/dev/null" || fail "Exit did not end the program"
+  kill $TRAYER_PID 2>/dev/null || true
+}
+
 # Chooses a menu entry by moving through the open tray menu with the keys given.
 menu_keys() {
   for k in "$@"; do

@@ -31,10 +31,7 @@ next_play_list
 wait_for 10 now_playing 660 || fail "Next Play List did not play beta's first track"
 next_play_list
 wait_for 10 now_playing 990 || fail "Next Play List did not play gamma's first track"
-right_click_icon
-menu_keys Up Return                 # Exit Davrin Audio Player
-wait_for 10 bash -c "! kill -0 \$app 2>/dev/null" || fail "Exit did not end the program"
-kill \$TRAYER_PID 2>/dev/null || true
+exit_from_menu
 SESSION
 xvfb-run -a -s "-screen 0 800x600x24" bash "$E2E/session.sh"
 

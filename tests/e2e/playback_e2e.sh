@@ -49,7 +49,8 @@ step = lambda f, n: order[(order.index(f) + n) % 3]
 assert [f for f, _ in runs[:3]] == order, runs                # the first pass, in order
 assert all(5.5 <= s <= 6.3 for _, s in runs[:3]), runs        # whole tones
 # Next Track comes once, later: it either cuts the tone that plays (the next
-# one follows), or lands between two tones (one position is passed over).
+# one follows), or lands in the moment between two tones, when the next has
+# just been started (one position is passed over).
 jumps = []
 for (f, s), (g, _) in zip(runs[2:], runs[3:]):
     if g == step(f, 1) and s >= 5.5:

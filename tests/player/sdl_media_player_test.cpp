@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -190,6 +191,50 @@ TEST_F(SdlPlayback, SecondFileReplacesTheFirst) {
   player.play();
   EXPECT_TRUE(reaches_playing(player));
   EXPECT_TRUE(comes_to_an_end(player));
+}
+
+// The end notice: once for a file that played to its end, from the mixer's
+// own thread; never for a stop, another file, or files that never got going.
+TEST_F(SdlPlayback, TheEndOfAFileIsToldOnceAndOnlyForARealEnd) {
+  ASSERT_TRUE(write_wav(path("tone.wav"), 0.5));
+  ASSERT_TRUE(write_wav(path("long.wav"), 20));
+  ASSERT_TRUE(write_wav(path("silent.wav"), 0));
+  ASSERT_TRUE(write_wav(path("blip.wav"), 0.05));
+  SdlMediaPlayer player;
+  std::atomic<int> ends{0};
+  std::atomic<bool> on_own_thread{false};
+  const auto own = std::this_thread::get_id();
+  player.set_end_notice([&] {
+    ++ends;
+    if (std::this_thread::get_id() == own) on_own_thread = true;
+  });
+  start(player, path("tone.wav"));
+  EXPECT_TRUE(within(3s, [&] { return ends == 1; }));
+  EXPECT_FALSE(on_own_thread);
+
+  // Each halted after it has played for a while: a halt runs the mixer's hook too.
+  auto play_a_while = [&] {
+    ASSERT_TRUE(reaches_playing(player));
+    std::this_thread::sleep_for(300ms);
+  };
+  start(player, path("long.wav"));
+  play_a_while();
+  player.stop();
+  player.play();
+  play_a_while();
+  player.set_file_name(path("long.wav"));  // another file while one plays
+  player.play();
+  play_a_while();
+  for (const char* never : {"missing.wav", "silent.wav", "blip.wav"}) start(player, path(never));
+  std::this_thread::sleep_for(600ms);
+  player.rest();
+  EXPECT_EQ(ends, 1);
+
+  player.set_end_notice({});
+  start(player, path("tone.wav"));
+  ASSERT_TRUE(reaches_playing(player));
+  EXPECT_TRUE(comes_to_an_end(player));
+  EXPECT_EQ(ends, 1);
 }
 
 TEST_F(SdlPlayback, UnplayableFileAfterAPlayingOneLeavesSilence) {

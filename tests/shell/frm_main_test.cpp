@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
+#include <chrono>
+#include <thread>
 
 #include "fake_launcher.h"
 #include "fake_media_player.h"
@@ -42,6 +45,15 @@ struct MainFixture : ::testing::Test {
   }
   void write_list(const std::string& name, const std::vector<std::string>& paths) {
     dir.write(name + ".cap", format_play_list(paths));
+  }
+  // A start with the play list Rock of three tracks active.
+  void start_rock() {
+    store.set_option("welcome", "0");
+    store.set_option("active_collection", "Rock");
+    write_list("Rock", {"/m/1.mp3", "/m/2.mp3", "/m/3.mp3"});
+    make();
+    main->init_program(dir.folder(), dir.folder());
+    main->activate();
   }
 };
 
@@ -165,12 +177,7 @@ TEST_F(MainFixture, ActivePlayListLoadsSilentlyAndPlays) {
 // A stopped player does not wake up: the tick that blanks the tooltip also
 // stops the timer, and Start Music starts it again for the requests left.
 TEST_F(MainFixture, TimerRestsWhileTheMusicIsOff) {
-  store.set_option("welcome", "0");
-  store.set_option("active_collection", "Rock");
-  write_list("Rock", {"/m/1.mp3", "/m/2.mp3", "/m/3.mp3"});
-  make();
-  main->init_program(dir.folder(), dir.folder());
-  main->activate();
+  start_rock();
   main->engine().tick();
   EXPECT_EQ(player.file_name, "/m/1.mp3");
 
@@ -188,6 +195,29 @@ TEST_F(MainFixture, TimerRestsWhileTheMusicIsOff) {
   EXPECT_EQ(player.started.back(), "/m/2.mp3");
   EXPECT_EQ(state.req_track_forward + state.req_track_backward, 0);
   EXPECT_TRUE(main->timer()->isActive());
+}
+
+// The end of a track, told on the player's own thread, and the menu's
+// requests are serviced in the next turn of the event loop, not by Timer1.
+TEST_F(MainFixture, TheEndOfATrackAndRequestsAreServicedInTheNextTurn) {
+  start_rock();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(player.started, std::vector<std::string>{"/m/1.mp3"});
+
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));  // Timer1 has run on
+  std::thread audio([this] { player.end_with_notice(); });
+  audio.join();
+  EXPECT_EQ(player.started.size(), 1u) << "run on the player's thread";
+  QCoreApplication::processEvents();
+  EXPECT_EQ(player.started.back(), "/m/2.mp3");
+  EXPECT_GT(main->timer()->remainingTime(), 900) << "Timer1 waits a whole second again";
+
+  main->entry("track_forward")->trigger();
+  main->entry("track_backward")->trigger();
+  EXPECT_EQ(player.started.size(), 2u) << "serviced inside the menu's handler";
+  QCoreApplication::processEvents();
+  EXPECT_EQ(player.started,
+            (std::vector<std::string>{"/m/1.mp3", "/m/2.mp3", "/m/3.mp3", "/m/2.mp3"}));
 }
 
 TEST_F(MainFixture, MissingActivePlayListFailsSilentlyAndOpensSettings) {

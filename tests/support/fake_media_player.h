@@ -33,7 +33,13 @@ class FakeMediaPlayer : public MediaPlayer {
     resting = true;
   }
 
-  void end_track() { playing = false; }
+  void end_track() { playing = false; }  // untold: only a look at the play state finds it
+  // The track ends and the player tells it, as a real one does.
+  void end_with_notice() {
+    playing = false;
+    if (end_notice) end_notice();
+  }
+  void set_end_notice(std::function<void()> notice) override { end_notice = std::move(notice); }
 
   bool playing = false;
   bool fail_stop = false;
@@ -44,4 +50,5 @@ class FakeMediaPlayer : public MediaPlayer {
   std::string file_name;
   std::vector<std::string> started;  // every path handed to play()
   std::set<std::string> unplayable;
+  std::function<void()> end_notice;
 };
