@@ -34,6 +34,11 @@ for fmt in wav mp3 flac ogg opus; do
     if [ $fmt = opus ]; then
       sox -n -r 48000 -c 2 -b 16 "$E2E/tmp.wav" synth "$len" sine $f vol 0.5
       opusenc --quiet "$E2E/tmp.wav" "$E2E/$name"
+    elif [ $fmt = mp3 ] && command -v lame >/dev/null; then
+      # As encoders write them for players: with the header that tells the
+      # encoder's delay and padding, which the decoder then leaves out.
+      sox -n -r 44100 -c 2 -b 16 "$E2E/tmp.wav" synth "$len" sine $f vol 0.5
+      lame --quiet "$E2E/tmp.wav" "$E2E/$name"
     else
       sox -n -r 44100 -c 2 "$E2E/$name" synth "$len" sine $f vol 0.5
     fi

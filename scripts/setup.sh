@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev libsdl2-mixer-dev libarchive-dev libarchive-tools libcdio-dev libcdio-paranoia-dev
   timgm6mb-soundfont freepats
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth trayer xdotool x11-utils imagemagick sox libsox-fmt-mp3 opus-tools zip unzip python3
+  xvfb xauth trayer xdotool x11-utils imagemagick sox libsox-fmt-mp3 opus-tools lame zip unzip python3
   dbus playerctl at-spi2-core python3-pyatspi openbox
   libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file
