@@ -2,7 +2,8 @@
 # Builds the fuzz targets with clang's libFuzzer (and AddressSanitizer and
 # UndefinedBehaviorSanitizer), replays every input kept in regressions/, then
 # runs each target for SECONDS (the small CD-audio stub reader for a third of
-# them) on a fresh copy of its seed corpus and prints the executions reached. A crash fails the run; its input is kept in
+# them) on a fresh copy of its seed corpus, one target a core, and prints the
+# executions reached. A crash fails the run; its input is kept in
 # regressions/<target>/ so that every later run replays it.
 #
 #   tests/fuzz/run_fuzzers.sh [SECONDS]     (default 30)
@@ -63,44 +64,62 @@ for i in "${!pids[@]}"; do
   fi
 done
 
-status=0
-for t in "${targets[@]}"; do
-  bin="$out/fuzz_$t"
-  regressions="$here/regressions/$t"
+# One target: its kept inputs replayed, then its run; the report goes to
+# standard output and the outcome to status_<target>.
+fuzz_target() {
+  local t=$1 bin="$out/fuzz_$1" regressions="$here/regressions/$1"
   if compgen -G "$regressions/*" >/dev/null; then
     echo "== fuzz_$t: replaying $(ls "$regressions" | wc -l) kept input(s)"
     if ! "$bin" "$regressions"/* >"$out/replay_$t.log" 2>&1; then
       echo "fuzz_$t fails on a kept input:"
       tail -40 "$out/replay_$t.log"
-      status=1
-      continue
+      return 1
     fi
   fi
 
-  corpus="$out/corpus_$t"
+  local corpus="$out/corpus_$t"
   rm -rf "$corpus" "$out/crash_$t"
   mkdir -p "$corpus" "$out/crash_$t"
   cp "$here/corpus/$t"/* "$corpus"/
-  dict=()
+  local dict=()
   [[ -f "$here/$t.dict" ]] && dict=(-dict="$here/$t.dict")
-  t_seconds=$((seconds / ${share[$t]:-1}))
+  local t_seconds=$((seconds / ${share[$t]:-1}))
   ((t_seconds > 0)) || t_seconds=1
   echo "== fuzz_$t: ${t_seconds} s"
   if "$bin" -max_total_time="$t_seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
       "${dict[@]}" -artifact_prefix="$out/crash_$t/" "$corpus" >"$out/run_$t.log" 2>&1; then
     grep -E '^Done [0-9]+ runs' "$out/run_$t.log" || tail -5 "$out/run_$t.log"
     grep -E 'stat::number_of_executed_units|stat::peak_rss_mb' "$out/run_$t.log" || true
-  else
-    echo "fuzz_$t found a failure:"
-    grep -vE '^#[0-9]+' "$out/run_$t.log" | tail -60
-    mkdir -p "$regressions"
-    for f in "$out/crash_$t"/*; do
-      [[ -e "$f" ]] || continue
-      keep="$regressions/$(basename "$f")"
-      cp "$f" "$keep"
-      echo "input kept as ${keep#"$root"/}: commit it with the fix"
-    done
-    status=1
+    return 0
   fi
+  echo "fuzz_$t found a failure:"
+  grep -vE '^#[0-9]+' "$out/run_$t.log" | tail -60
+  mkdir -p "$regressions"
+  for f in "$out/crash_$t"/*; do
+    [[ -e "$f" ]] || continue
+    local keep="$regressions/$(basename "$f")"
+    cp "$f" "$keep"
+    echo "input kept as ${keep#"$root"/}: commit it with the fix"
+  done
+  return 1
+}
+
+# Each target runs on a core of its own, as many at once as there are cores;
+# the reports follow in the targets' order.
+cores=$(nproc)
+running=0
+for t in "${targets[@]}"; do
+  if ((running >= cores)); then
+    wait -n || true
+    running=$((running - 1))
+  fi
+  (fuzz_target "$t" >"$out/report_$t.txt" 2>&1 && echo 0 || echo 1) >"$out/status_$t" &
+  running=$((running + 1))
+done
+wait
+status=0
+for t in "${targets[@]}"; do
+  cat "$out/report_$t.txt"
+  [[ "$(cat "$out/status_$t")" == 0 ]] || status=1
 done
 exit $status
