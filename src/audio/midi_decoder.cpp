@@ -208,7 +208,13 @@ class MidiDecoder final : public Decoder {
     fluid_settings_setnum(settings_, "synth.gain", kGain);
     fluid_settings_setint(settings_, "synth.lock-memory", 0);
     fluid_settings_setint(settings_, "synth.cpu-cores", 1);
-    synth_ = new_fluid_synth(settings_);
+    {
+      // FluidSynth fills its shared tables when the first synthesizer is
+      // made: two made at once on two threads could see them half done.
+      static std::mutex making;
+      std::lock_guard<std::mutex> lock(making);
+      synth_ = new_fluid_synth(settings_);
+    }
     if (!synth_ || fluid_synth_sfload(synth_, font.c_str(), 1) == FLUID_FAILED) return false;
     return start_player(0);
   }

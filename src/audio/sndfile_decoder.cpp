@@ -2,13 +2,15 @@
 
 #include <sndfile.h>
 
+#include <string>
+
 namespace {
 
 class SndfileDecoder final : public Decoder {
  public:
-  SndfileDecoder(SNDFILE* file, const SF_INFO& info) : file_(file), info_(info) {
-    // Samples come out as s / 2^(bits - 1): a 16-bit file's exactly as s / 32768.
-    sf_command(file_, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
+  SndfileDecoder(std::string path, SNDFILE* file, const SF_INFO& info)
+      : path_(std::move(path)), file_(file), info_(info) {
+    normalise();
     auto tag = [this](int which) {
       const char* text = sf_get_string(file_, which);
       return text ? std::string(text) : std::string();
@@ -31,6 +33,16 @@ class SndfileDecoder final : public Decoder {
 
   bool seek(int64_t frame) override {
     if (!info_.seekable || frame < 0 || (length() >= 0 && frame > length())) return false;
+    // libsndfile 1.2.0 seeks Ogg Vorbis off by up to a block, and by seconds
+    // after some seeks, but exactly in a file just opened.
+    if ((info_.format & SF_FORMAT_SUBMASK) == SF_FORMAT_VORBIS) {
+      SF_INFO info{};
+      SNDFILE* fresh = sf_open(path_.c_str(), SFM_READ, &info);
+      if (!fresh) return false;
+      sf_close(file_);
+      file_ = fresh;
+      normalise();
+    }
     return sf_seek(file_, frame, SEEK_SET) == frame;
   }
 
@@ -42,6 +54,10 @@ class SndfileDecoder final : public Decoder {
   DecoderTags tags() const override { return tags_; }
 
  private:
+  // Samples come out as s / 2^(bits - 1): a 16-bit file's exactly as s / 32768.
+  void normalise() { sf_command(file_, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE); }
+
+  std::string path_;
   SNDFILE* file_;
   SF_INFO info_;
   DecoderTags tags_;
@@ -57,5 +73,5 @@ std::unique_ptr<Decoder> open_sndfile_decoder(const std::string& path) {
     sf_close(file);
     return nullptr;
   }
-  return std::make_unique<SndfileDecoder>(file, info);
+  return std::make_unique<SndfileDecoder>(path, file, info);
 }

@@ -77,7 +77,7 @@ TEST_F(Decoders, WavOfEveryRateChannelCountAndSampleSizeDecodesAtItsPitchAndLeng
 
 TEST_F(Decoders, SixteenBitSamplesComeOutExactlyAndSeeksLandOnTheFrame) {
   const std::string path = file("tone.wav");
-  ASSERT_TRUE(write_wav(path, 1.0, 440));
+  ASSERT_TRUE(write_wav(path, 2.0, 440));
   const std::string bytes = read_file_bytes(path);
   auto d = open(path);
   ASSERT_TRUE(d);
@@ -88,15 +88,17 @@ TEST_F(Decoders, SixteenBitSamplesComeOutExactlyAndSeeksLandOnTheFrame) {
     std::memcpy(&s, bytes.data() + 44 + 2 * i, 2);
     ASSERT_EQ(pcm[i], s / 32768.0f) << "sample " << i;
   }
-  // Lossless files seek sample-exactly, forward and back.
-  const std::string flac = file("tone.flac");
+  // Lossless files and Ogg Vorbis seek sample-exactly, forward and back.
+  const std::string flac = file("tone.flac"), ogg = file("tone.ogg");
   ASSERT_TRUE(write_tagged_tone(flac, 1.0, 440));
-  for (const std::string& p : {path, flac}) {
+  ASSERT_TRUE(write_tagged_tone(ogg, 2.0, 440));
+  for (const std::string& p : {path, flac, ogg}) {
     auto s = open(p);
     ASSERT_TRUE(s);
     const std::vector<float> whole = decode_all(*s);
-    for (int64_t frame : {int64_t{12345}, int64_t{7}, s->length() - 10}) {
-      ASSERT_TRUE(s->seek(frame));
+    for (int64_t frame :
+         {int64_t{12345}, int64_t{30000}, int64_t{40000}, int64_t{7}, s->length() - 10}) {
+      ASSERT_TRUE(s->seek(frame)) << p << " frame " << frame;
       std::vector<float> part(100 * s->channels());
       const long got = s->read(part.data(), 100);
       ASSERT_EQ(got, std::min<int64_t>(100, s->length() - frame));
