@@ -85,8 +85,7 @@ std::optional<MidiTiming> read_timing(const Bytes& smf) {
   const uint32_t header = be(&smf[4], 4);
   const uint32_t format = be(&smf[8], 2), tracks = be(&smf[10], 2), division = be(&smf[12], 2);
   // Time code divisions are not played by the synthesizer.
-  if (header < 6 || header > size - 8 || format > 2 || tracks == 0 || division == 0 ||
-      (division & 0x8000))
+  if (header != 6 || format > 2 || tracks == 0 || division == 0 || (division & 0x8000))
     return std::nullopt;
   MidiTiming timing;
   timing.division = static_cast<int>(division);
@@ -125,7 +124,8 @@ std::optional<MidiTiming> read_timing(const Bytes& smf) {
       } else {
         return std::nullopt;
       }
-      if (status == 0xF0 || status == 0xF7) {
+      running = status;  // the synthesizer's player keeps any status as running
+      if (status == 0xF0) {
         if (!varlen(len) || len > end - at) return std::nullopt;
         at += len;
       } else if (status == 0xFF) {
@@ -136,9 +136,8 @@ std::optional<MidiTiming> read_timing(const Bytes& smf) {
         at += len;
         if (type == 0x2F) break;
       } else if (status >= 0xF0) {
-        return std::nullopt;
+        return std::nullopt;  // escaped and system messages stop the player's reading
       } else {
-        running = status;
         const size_t data = (status & 0xE0) == 0xC0 ? 1 : 2;
         if (data > end - at) return std::nullopt;
         at += data;
