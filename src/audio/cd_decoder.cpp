@@ -1,5 +1,6 @@
 #include "audio/cd_decoder.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <vector>
@@ -20,6 +21,9 @@ constexpr auto kReadWait = 50ms;
 // A drive that delivers nothing for this long ends the track.
 constexpr auto kGiveUpAfter = 10s;
 constexpr int kFrameBytes = 4;
+constexpr long kSilenceFrames = 2205;  // as long as one wait
+// A drive that was delivering gets longer before silence fills in for it.
+constexpr auto kFirstWait = 500ms;
 
 class CdDecoder final : public Decoder {
  public:
@@ -38,11 +42,21 @@ class CdDecoder final : public Decoder {
     bytes_.resize(static_cast<size_t>(wanted) * kFrameBytes);
     // The stream is the track as a WAV file: its header is skipped.
     const uint64_t pos = kWavHeaderBytes + static_cast<uint64_t>(frame_) * kFrameBytes;
-    const auto give_up_at = Clock::now() + kGiveUpAfter;
-    std::optional<size_t> got;
-    while (!(got = stream_->read(pos, bytes_.data(), bytes_.size(), kReadWait))) {
-      if (Clock::now() >= give_up_at) return -1;
+    // The streamer decodes under its lock: a drive that is behind gets one
+    // wait, then silence takes the sectors' place and the place stays, so
+    // nothing is skipped and no caller waits long.
+    const std::optional<size_t> got =
+        stream_->read(pos, bytes_.data(), bytes_.size(), stalled_ ? kReadWait : kFirstWait);
+    if (!got) {
+      const auto now = Clock::now();
+      if (!stalled_) stalled_since_ = now;
+      stalled_ = true;
+      if (now - stalled_since_ >= kGiveUpAfter) return -1;
+      const long silence = std::min<long>(wanted, kSilenceFrames);
+      std::fill(out, out + silence * 2, 0.0f);
+      return silence;
     }
+    stalled_ = false;
     // Sectors hold whole frames, so a read from a frame's start ends on one.
     const long count = static_cast<long>(*got / kFrameBytes);
     if (count == 0) return -1;  // the disc cannot be read on here
@@ -66,6 +80,8 @@ class CdDecoder final : public Decoder {
   const int64_t frames_;
   int64_t frame_ = 0;
   std::vector<unsigned char> bytes_;
+  bool stalled_ = false;
+  Clock::time_point stalled_since_{};
 };
 
 }  // namespace
