@@ -7,7 +7,7 @@ packages=(
   timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth trayer xdotool x11-utils imagemagick sox libsox-fmt-mp3 opus-tools lame zip unzip python3
-  dbus playerctl at-spi2-core python3-pyatspi openbox
+  pulseaudio pulseaudio-utils dbus playerctl at-spi2-core python3-pyatspi openbox
   libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file
 )

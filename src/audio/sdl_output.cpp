@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "audio/streamer.h"
 
@@ -84,8 +85,13 @@ bool SdlOutput::lost() {
   return now - last_moved_ > kStillClock;
 }
 
-// SDL's audio thread: only a copy from the ring.
+// SDL's audio thread: only a copy from the ring. Once the device is lost SDL
+// goes on asking into a buffer nobody hears: the music must not run on there.
 void SdlOutput::callback(void* self, unsigned char* stream, int bytes) {
   auto* output = static_cast<SdlOutput*>(self);
+  if (SDL_GetAudioDeviceStatus(output->device_) == SDL_AUDIO_STOPPED) {
+    std::memset(stream, 0, static_cast<size_t>(bytes));
+    return;
+  }
   output->streamer_.pull(reinterpret_cast<int16_t*>(stream), static_cast<size_t>(bytes) / 4);
 }
