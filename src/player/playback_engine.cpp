@@ -65,7 +65,9 @@ bool PlaybackEngine::end_of_track() {
   if (state_.current_track > state_.track_count) end_of_pass();
   // The load of a new play list may have shown its error box.
   if (stopped_since(tick_serial_)) return false;
-  if (went_on) {
+  // What follows may have changed since it was queued (the play order, the
+  // end-of-list action): then the position's own file starts instead.
+  if (went_on && path_of_position(state_.current_track) == queued_) {
     adopt_track();
   } else {
     play_track();
@@ -97,7 +99,8 @@ void PlaybackEngine::end_of_pass() {
 
 void PlaybackEngine::queue_following() {
   if (state_.music_stopped != 0) return;
-  queue_file(player_, following_path());
+  queued_ = following_path();
+  queue_file(player_, queued_);
 }
 
 std::string PlaybackEngine::following_path() {

@@ -98,6 +98,7 @@ class PlaybackEngine {
   // The shuffle of the next pass, drawn when its first track was queued, for
   // the play list of that name and length.
   std::vector<int32_t> next_order_;
+  std::string queued_;  // the file last queued to follow
   std::string next_order_list_;
   int32_t next_order_tracks_ = -1;
 };
