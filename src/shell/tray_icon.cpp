@@ -11,10 +11,11 @@ namespace {
 
 constexpr char kIconName[] = "davrin-audio-player";
 
-QIcon drawn_icon() {
-  QIcon icon;
-  for (int size : {16, 22, 24, 32, 48, 64}) icon.addPixmap(player_icon_pixmap(size));
-  return icon;
+bool watcher_on_bus() {
+  const QDBusConnection bus = QDBusConnection::sessionBus();
+  const QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
+  return names != nullptr &&
+         names->isServiceRegistered(QString::fromLatin1(kWatcherService)).value();
 }
 
 }  // namespace
@@ -30,12 +31,18 @@ TrayIcon::TrayIcon(QMenu* menu, QObject* parent)
     icon_name_ = QString::fromLatin1(kIconName);
     icon_ = QIcon::fromTheme(icon_name_);
   } else {
-    icon_ = drawn_icon();
+    icon_ = player_icon();
   }
   connect(&watcher_, &QDBusServiceWatcher::serviceRegistered, this,
           [this] { follow_watcher(true); });
   connect(&watcher_, &QDBusServiceWatcher::serviceUnregistered, this,
           [this] { follow_watcher(false); });
+  // A panel that restarts takes its watcher away for a moment only.
+  x11_fallback_.setSingleShot(true);
+  x11_fallback_.setInterval(1000);
+  connect(&x11_fallback_, &QTimer::timeout, this, [this] {
+    if (shown_ && !watcher_present_) show_on_x11();
+  });
 }
 
 TrayIcon::~TrayIcon() {
@@ -45,14 +52,17 @@ TrayIcon::~TrayIcon() {
 void TrayIcon::show() {
   if (shown_) return;
   shown_ = true;
-  const QDBusConnection bus = QDBusConnection::sessionBus();
-  const QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
-  follow_watcher(names != nullptr &&
-                 names->isServiceRegistered(QString::fromLatin1(kWatcherService)).value());
+  watcher_present_ = watcher_on_bus();
+  if (watcher_present_) {
+    register_item(3);
+  } else {
+    show_on_x11();
+  }
 }
 
 void TrayIcon::hide() {
   shown_ = false;
+  x11_fallback_.stop();
   item_.reset();
   if (x11_) x11_->hide();
 }
@@ -61,10 +71,11 @@ void TrayIcon::follow_watcher(bool present) {
   watcher_present_ = present;
   if (!shown_) return;
   if (present) {
+    x11_fallback_.stop();
     if (x11_) x11_->hide();
     register_item(3);
   } else {
-    show_on_x11();  // the item stays on the bus for the watcher's return
+    x11_fallback_.start();  // the item stays on the bus for the watcher's return
   }
 }
 
@@ -86,6 +97,8 @@ void TrayIcon::show_on_x11() {
   // Only the X11 platform has an X11 tray; elsewhere the status-notifier item is all.
   if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
   if (!x11_) {
+    // Qt asks for a watcher once, now: with one there it would put its own item on the bus.
+    if (watcher_on_bus()) return;
     x11_ = std::make_unique<QSystemTrayIcon>();
     x11_->setObjectName(objectName());
     x11_->setIcon(icon_);

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QObject>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <memory>
 
 #include "shell/status_notifier_item.h"
@@ -41,6 +42,7 @@ class TrayIcon : public QObject {
   bool shown_ = false;
   bool watcher_present_ = false;
   QDBusServiceWatcher watcher_;
+  QTimer x11_fallback_;
   std::unique_ptr<StatusNotifierItem> item_;
   // Made only when first needed, with no watcher on the bus: Qt then settles
   // on the X11 tray for good and never puts a second item on the bus.
