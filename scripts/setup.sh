@@ -3,11 +3,13 @@
 set -euo pipefail
 packages=(
   cmake g++ ninja-build pkgconf clang clang-format
-  qt6-base-dev libsdl2-dev libsndfile1-dev libfluidsynth-dev libsoxr-dev libarchive-dev libarchive-tools libcdio-dev libcdio-paranoia-dev
+  qt6-base-dev qt6-qpa-plugins qt6-wayland
+  libsdl2-dev libsndfile1-dev libfluidsynth-dev libsoxr-dev libarchive-dev libarchive-tools libcdio-dev libcdio-paranoia-dev
   timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth trayer xdotool x11-utils imagemagick sox libsox-fmt-mp3 opus-tools lame zip unzip python3
   pulseaudio pulseaudio-utils dbus playerctl at-spi2-core python3-pyatspi openbox
+  sway waybar grim
   libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file
 )

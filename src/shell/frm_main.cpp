@@ -13,15 +13,14 @@ frm_main::frm_main(AppContext& ctx, Windows windows, QWidget* parent)
       ctx_(ctx),
       windows_(std::move(windows)),
       engine_(ctx.state, ctx.ui, ctx.player, *this, this),
-      mymenu_(QStringLiteral("Davrin Audio Player")) {
+      mymenu_(QStringLiteral("Davrin Audio Player")),
+      TrayX1_(&mymenu_) {
   setObjectName(QStringLiteral("frm_main"));
   setWindowTitle(QStringLiteral("Davrin Audio Player - Davrin Software"));
   setWindowIcon(player_icon());
   mymenu_.setObjectName(QStringLiteral("mymenu"));
   build_menu();
   TrayX1_.setObjectName(QStringLiteral("TrayX1"));
-  TrayX1_.setIcon(QIcon(player_icon_pixmap(16)));
-  TrayX1_.setContextMenu(&mymenu_);
   Timer1_.setObjectName(QStringLiteral("Timer1"));
   Timer1_.setInterval(1000);
   connect(&Timer1_, &QTimer::timeout, this, [this] { engine_.tick(); });
@@ -168,7 +167,7 @@ void frm_main::exit_program() {
 
 void frm_main::set_tooltip(const std::string& text) {
   const QString t = QString::fromStdString(text);
-  if (TrayX1_.toolTip() != t) TrayX1_.setToolTip(t);
+  if (TrayX1_.tool_tip() != t) TrayX1_.set_tool_tip(t);
 }
 
 void frm_main::set_music_entries(bool start_enabled, bool stop_enabled) {

@@ -3,7 +3,6 @@
 // playback timer and the playback engine, and runs startup and shutdown.
 #include <QAction>
 #include <QMenu>
-#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -13,6 +12,7 @@
 #include "player/playback_engine.h"
 #include "player/tick_timer.h"
 #include "player/tray_view.h"
+#include "shell/tray_icon.h"
 #include "store/list_box.h"
 
 class frm_main : public QWidget, public TrayView, public TickTimer {
@@ -38,7 +38,7 @@ class frm_main : public QWidget, public TrayView, public TickTimer {
   // The menu entries by their names (settings, Startmusic, ..., exit).
   QAction* entry(const std::string& name) const;
   QMenu* menu() { return &mymenu_; }
-  QSystemTrayIcon* tray() { return &TrayX1_; }
+  TrayIcon* tray() { return &TrayX1_; }
   QTimer* timer() { return &Timer1_; }
   PlaybackEngine& engine() { return engine_; }
   void apply_web_entry_rule();
@@ -65,8 +65,8 @@ class frm_main : public QWidget, public TrayView, public TickTimer {
   AppContext& ctx_;
   Windows windows_;
   PlaybackEngine engine_;
-  QSystemTrayIcon TrayX1_;
   QMenu mymenu_;
+  TrayIcon TrayX1_;
   QTimer Timer1_;
   QTimer soon_;          // fires once, as soon as the event loop is free
   MemoryListBox List1_;  // receives the play-list names at start

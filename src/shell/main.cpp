@@ -67,7 +67,8 @@ int main(int argc, char** argv) {
   MprisService mpris(state, player, main_window.engine(), commands);
   mpris.start();
   instance.listen([&commands] { commands.raise(); });
-  TrayHostWatch tray_host_watch([&commands] { commands.raise(); });
+  TrayHostWatch tray_host_watch([&main_window] { return main_window.tray()->host_available(); },
+                                [&commands] { commands.raise(); });
   QTimer::singleShot(0, &main_window, &frm_main::activate);
   return app.exec();
 }

@@ -10,9 +10,11 @@ class TrayHostWatch : public QObject {
   Q_OBJECT
 
  public:
-  explicit TrayHostWatch(std::function<void()> show_settings, int wait_ms = 5000);
+  TrayHostWatch(std::function<bool()> host_available, std::function<void()> show_settings,
+                int wait_ms = 5000);
 
  private:
+  std::function<bool()> host_available_;
   std::function<void()> show_settings_;
   QTimer deadline_;
 };

@@ -29,8 +29,10 @@ for size in 16 22 24 32 48 64 128 256; do
   [ "$w $h" = "$size $size" ] || fail "the $size px icon is $w x $h"
   [ "$colours" -gt 8 ] || fail "the $size px icon is blank"
 done
-python3 -c 'import sys, xml.etree.ElementTree as t; sys.exit(t.parse(sys.argv[1]).getroot().tag != "{http://www.w3.org/2000/svg}svg")' \
-  "$P/share/icons/hicolor/scalable/apps/davrin-audio-player.svg" || fail "the scalable icon is no SVG"
+for svg in scalable/apps/davrin-audio-player.svg symbolic/apps/davrin-audio-player-symbolic.svg; do
+  python3 -c 'import sys, xml.etree.ElementTree as t; sys.exit(t.parse(sys.argv[1]).getroot().tag != "{http://www.w3.org/2000/svg}svg")' \
+    "$P/share/icons/hicolor/$svg" || fail "the icon $svg is no SVG"
+done
 
 e2e_options welcome=0  # no play list: the settings window opens at start
 cat > "$E2E/session.sh" <<SESSION
@@ -64,7 +66,8 @@ xvfb-run -a -s "-screen 0 800x600x24" bash "$E2E/session.sh"
 [ -d "$XDG_DATA_HOME/Davrin Software/Davrin Audio Player" ] || fail "no per-user play-list folder"
 expected=(bin/davrin-audio-player share/applications/davrin-audio-player.desktop
   share/davrin-audio-player/help.htm share/davrin-audio-player/player-icon.png
-  share/icons/hicolor/scalable/apps/davrin-audio-player.svg share/man/man1/davrin-audio-player.1
+  share/icons/hicolor/scalable/apps/davrin-audio-player.svg
+  share/icons/hicolor/symbolic/apps/davrin-audio-player-symbolic.svg share/man/man1/davrin-audio-player.1
   share/metainfo/davrin-audio-player.metainfo.xml)
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x$size/apps/davrin-audio-player.png")

@@ -32,9 +32,10 @@ deb=$E2E/pkg/davrin-audio-player_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $(basename "$deb"): $(ls "$E2E/pkg")"
 depends=$(dpkg-deb -f "$deb" Depends)
 for dep in libqt6widgets6 libsdl2-2.0-0 libsndfile1 libfluidsynth3 libsoxr0 libarchive13 libcdio19 libcdio-paranoia2 \
-  "timgm6mb-soundfont | fluid-soundfont-gm"; do
+  "timgm6mb-soundfont | fluid-soundfont-gm" qt6-qpa-plugins; do
   grep -qF "$dep" <<<"$depends" || fail "the package does not depend on $dep: $depends"
 done
+dpkg-deb -f "$deb" Recommends | grep -qF qt6-wayland || fail "the package does not recommend qt6-wayland"
 [ "$(dpkg-deb -f "$deb" Section)" = sound ] || fail "the package's section is not sound"
 [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] && [ -n "$(dpkg-deb -f "$deb" Description)" ] ||
   fail "the package names no maintainer or description"

@@ -42,7 +42,9 @@ TEST(NoBus, ALaterStartReachesTheRunningCopyOverTheLocalSocket) {
 TEST(NoBus, WithoutATrayHostTheSettingsWindowOpensOnce) {
   MprisRig rig;
   rig.start();
-  TrayHostWatch watch([&] { rig.commands->raise(); }, 100);  // the offscreen screen has no tray
+  // The offscreen screen has no tray.
+  TrayHostWatch watch([&] { return rig.main->tray()->host_available(); },
+                      [&] { rig.commands->raise(); }, 100);
   EXPECT_TRUE(QTest::qWaitFor([&] { return rig.settings_opened == 1; }, 3000));
   QTest::qWait(300);
   EXPECT_EQ(rig.settings_opened, 1);

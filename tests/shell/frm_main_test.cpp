@@ -37,7 +37,7 @@ struct MainFixture : ::testing::Test {
     w.open_settings = [this, in_settings] {
       ++settings_opened;
       main->engine().tick();
-      tooltip_while_settings_open = main->tray()->toolTip().toStdString();
+      tooltip_while_settings_open = main->tray()->tool_tip().toStdString();
       if (in_settings) in_settings();
     };
     w.open_welcome = [this] { ++welcome_opened; };
@@ -156,7 +156,7 @@ TEST_F(MainFixture, FirstStartShowsWelcomeThenSettingsAndOnlyOnce) {
   EXPECT_EQ(welcome_opened, 1);
   EXPECT_EQ(settings_opened, 1);
   main->engine().tick();
-  EXPECT_EQ(main->tray()->toolTip().toStdString(), " Click on SETTINGS to create a play list! ");
+  EXPECT_EQ(main->tray()->tool_tip().toStdString(), " Click on SETTINGS to create a play list! ");
 }
 
 TEST_F(MainFixture, ActivePlayListLoadsSilentlyAndPlays) {
@@ -171,7 +171,7 @@ TEST_F(MainFixture, ActivePlayListLoadsSilentlyAndPlays) {
   EXPECT_EQ(state.track_count, 2);
   main->engine().tick();
   EXPECT_EQ(player.file_name, "/music/one.mp3");
-  EXPECT_EQ(main->tray()->toolTip().toStdString(), " Play List: Rock  Track: (1/2) one.mp3 ");
+  EXPECT_EQ(main->tray()->tool_tip().toStdString(), " Play List: Rock  Track: (1/2) one.mp3 ");
 }
 
 // A stopped player does not wake up: the tick that blanks the tooltip also
@@ -184,7 +184,7 @@ TEST_F(MainFixture, TimerRestsWhileTheMusicIsOff) {
   main->entry("Stopmusic")->trigger();
   EXPECT_TRUE(main->timer()->isActive()) << "the tooltip is blanked by the next tick";
   main->engine().tick();
-  EXPECT_EQ(main->tray()->toolTip().toStdString(), "");
+  EXPECT_EQ(main->tray()->tool_tip().toStdString(), "");
   EXPECT_FALSE(main->timer()->isActive());
   main->entry("track_forward")->trigger();
   EXPECT_FALSE(main->timer()->isActive());
