@@ -27,6 +27,7 @@ struct PlayerState {
   int32_t repeat_track_on = 0;
   int32_t music_stopped = 0;
   std::string cd_device;  // the CD drive, a device or an image; "" for the default drive
+  double volume = 1.0;    // the music's own loudness, 0 .. 1, as the media controls set it
 
   // Navigation requests raised by the tray menu, serviced by a tick right after.
   int32_t req_track_forward = 0;

@@ -43,25 +43,40 @@ void MprisPlayerAdaptor::Previous() {
 }
 
 void MprisPlayerAdaptor::Pause() {
-  service_.commands().stop_music();
+  service_.pause();
 }
 
 void MprisPlayerAdaptor::PlayPause() {
-  service_.commands().play_pause();
+  service_.play_pause();
 }
 
 void MprisPlayerAdaptor::Stop() {
-  service_.commands().stop_music();
+  service_.stop();
 }
 
 void MprisPlayerAdaptor::Play() {
   service_.commands().start_music();
 }
 
-// CanSeek is false: the controls are told there is nothing to seek.
-void MprisPlayerAdaptor::Seek(qlonglong) {}
+void MprisPlayerAdaptor::Seek(qlonglong Offset) {
+  service_.seek(Offset);
+}
 
-void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath&, qlonglong) {}
+void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& TrackId, qlonglong Position) {
+  service_.set_position(TrackId.path(), Position);
+}
+
+double MprisPlayerAdaptor::volume() const {
+  return service_.volume();
+}
+
+void MprisPlayerAdaptor::set_volume(double volume) {
+  service_.set_volume(volume);
+}
+
+bool MprisPlayerAdaptor::can_seek() const {
+  return service_.can_seek();
+}
 
 void MprisPlayerAdaptor::OpenUri(const QString&, const QDBusMessage& message) {
   message.setDelayedReply(true);

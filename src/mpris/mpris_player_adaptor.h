@@ -1,7 +1,6 @@
 #pragma once
-// org.mpris.MediaPlayer2.Player: the transport buttons and what plays. The
-// player has no pause and no seeking: Pause stops, and Play starts the
-// stopped track again from its beginning.
+// org.mpris.MediaPlayer2.Player: the transport buttons, the place in the
+// track, the loudness and what plays.
 #include <QDBusAbstractAdaptor>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -38,13 +37,13 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
   void set_shuffle(bool on);
   QVariantMap metadata() const;
   qlonglong position() const;
-  // One speed, one volume: writes change nothing.
+  // One speed: writes change nothing.
   double rate() const { return 1.0; }
   void set_rate(double) {}
-  double volume() const { return 1.0; }
-  void set_volume(double) {}
+  double volume() const;
+  void set_volume(double volume);
   bool can_control() const { return true; }
-  bool can_seek() const { return false; }
+  bool can_seek() const;
 
  public slots:
   void Next();

@@ -2,7 +2,9 @@
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusObjectPath>
 #include <QStringList>
+#include <algorithm>
 
 #include "mpris/menu_commands.h"
 #include "mpris/mpris_names.h"
@@ -52,8 +54,63 @@ bool MprisService::start() {
 }
 
 QString MprisService::playback_status() const {
+  if (engine_.paused()) return QStringLiteral("Paused");
   const bool sounds = state_.music_stopped == 0 && is_playing(player_);
   return sounds ? QStringLiteral("Playing") : QStringLiteral("Stopped");
+}
+
+void MprisService::pause() {
+  engine_.pause_music();
+}
+
+void MprisService::play_pause() {
+  if (!engine_.pause_music()) commands_.start_music();
+}
+
+void MprisService::stop() {
+  // A paused track reads as off in the menu, whose Stop Music is then idle.
+  if (engine_.paused()) {
+    engine_.on_stop_music();
+  } else {
+    commands_.stop_music();
+  }
+}
+
+bool MprisService::can_seek() const {
+  return playback_status() != QLatin1String("Stopped");
+}
+
+void MprisService::seek(qlonglong offset_us) {
+  if (!can_seek()) return;
+  const int64_t now = player_.position_us();
+  if (now < 0) return;
+  const int64_t to = std::max<int64_t>(0, now + offset_us);
+  const int64_t length = player_.track_info().duration_us;
+  if (length >= 0 && to >= length) {
+    commands_.next_track();
+    return;
+  }
+  if (player_.seek_us(to)) emit player_adaptor_->Seeked(player_.position_us());
+}
+
+void MprisService::set_position(const QString& track_id, qlonglong position_us) {
+  if (!can_seek() || position_us < 0) return;
+  // A request meant for a track that has since changed is ignored.
+  const QVariant id = metadata().value(QStringLiteral("mpris:trackid"));
+  if (id.value<QDBusObjectPath>().path() != track_id) return;
+  const int64_t length = player_.track_info().duration_us;
+  if (length >= 0 && position_us > length) return;
+  if (player_.seek_us(position_us)) emit player_adaptor_->Seeked(player_.position_us());
+}
+
+double MprisService::volume() const {
+  return player_.volume();
+}
+
+void MprisService::set_volume(double volume) {
+  state_.volume = std::clamp(volume, 0.0, 1.0);
+  player_.set_volume(state_.volume);
+  playback_changed();
 }
 
 QString MprisService::loop_status() const {
@@ -85,7 +142,7 @@ QVariantMap MprisService::metadata() const {
 }
 
 qlonglong MprisService::position() const {
-  if (playback_status() != QLatin1String("Playing")) return 0;
+  if (!can_seek()) return 0;
   const int64_t p = player_.position_us();
   return p > 0 ? p : 0;
 }
@@ -102,6 +159,8 @@ QVariantMap MprisService::changing_properties() const {
   return {{QStringLiteral("PlaybackStatus"), playback_status()},
           {QStringLiteral("LoopStatus"), loop_status()},
           {QStringLiteral("Shuffle"), shuffle()},
+          {QStringLiteral("Volume"), volume()},
+          {QStringLiteral("CanSeek"), can_seek()},
           {QStringLiteral("Metadata"), metadata()}};
 }
 

@@ -36,6 +36,17 @@ class MprisService : public QObject, public PlaybackListener {
   void set_shuffle(bool on);  // the settings window's random play order
   QVariantMap metadata() const;
   qlonglong position() const;
+  // The transport: Pause holds the track at its place, Play and PlayPause go
+  // on from there; Stop ends it, so that the next Play starts it again.
+  void pause();
+  void play_pause();
+  void stop();
+  // A place in the playing track, told with Seeked; past its end is Next.
+  void seek(qlonglong offset_us);
+  void set_position(const QString& track_id, qlonglong position_us);
+  bool can_seek() const;
+  double volume() const;
+  void set_volume(double volume);
 
   // PlaybackListener
   void track_started(const std::string& path) override;

@@ -1,5 +1,7 @@
 #include "player/playback_engine.h"
 
+#include <utility>
+
 #include "model/play_order.h"
 #include "player/tooltip.h"
 #include "store/play_list_files.h"
@@ -13,7 +15,9 @@ void PlaybackEngine::tick() {
   if (tick_busy_ != 0) return;
   tick_busy_ = 1;
   if (state_.music_stopped != 0) {
-    status_text_.clear();  // requests stay pending until the music is started again
+    // Requests stay pending until the music is started again; a paused
+    // track keeps its text.
+    if (!paused_) status_text_.clear();
   } else {
     tick_serial_ = stop_serial_;
     // End of track first, so that a track a request has just started is not
@@ -253,6 +257,13 @@ bool PlaybackEngine::stopped_since(uint64_t serial) const {
 void PlaybackEngine::start_music() {
   tray_.set_music_entries(false, true);
   state_.music_stopped = 0;
+  if (std::exchange(paused_, false)) {
+    try {
+      player_.resume();
+    } catch (...) {
+      // A player that cannot go on: the tick finds the track ended.
+    }
+  }
   if (timer_ != nullptr) timer_->set_ticking(true);
   tell_changed();
   tick_soon();  // the music goes on at once
@@ -260,8 +271,27 @@ void PlaybackEngine::start_music() {
 
 void PlaybackEngine::stop_music() {
   tray_.set_music_entries(true, false);
+  paused_ = false;
   pause_player();
   tell_changed();
+}
+
+bool PlaybackEngine::pause_music() {
+  if (state_.music_stopped != 0 || paused_ || !is_playing(player_)) return false;
+  bool held = false;
+  try {
+    held = player_.pause();
+  } catch (...) {
+    held = false;
+  }
+  if (!held) return false;
+  paused_ = true;
+  state_.music_stopped = 1;
+  ++stop_serial_;
+  tray_.set_music_entries(true, false);
+  if (timer_ != nullptr) timer_->set_ticking(false);
+  tell_changed();
+  return true;
 }
 
 void PlaybackEngine::pause_player() {

@@ -35,6 +35,11 @@ class PlaybackEngine {
   void start_music();
   void stop_music();
   void pause_player();
+  // Holds the playing track at its place: the music reads as off (the menu
+  // offers Start Music, nothing ticks) and Start Music goes on from there.
+  // False when no track plays.
+  bool pause_music();
+  bool paused() const { return paused_; }
 
   // Tray menu entries.
   void on_start_music();
@@ -89,6 +94,7 @@ class PlaybackEngine {
   TickTimer* timer_;
   PlaybackListener* listener_ = nullptr;
   int tick_busy_ = 0;
+  bool paused_ = false;
   bool tick_again_ = false;  // a tick is due as soon as the running one ends
   std::string status_text_;
   // Counts the stops of the music, so that a tick resuming from a yield sees

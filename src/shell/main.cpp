@@ -61,6 +61,7 @@ int main(int argc, char** argv) {
   const std::string program_folder = executable_folder();
   main_window.init_program(help_folder(program_folder), choose_playlist_folder(program_folder));
   player.set_cd_device(state.cd_device);
+  player.set_volume(state.volume);
   // Media keys, desktop media widgets, later starts and a desktop without a
   // tray host all reach the program through the tray menu's entries.
   MenuCommands commands(*main_window.menu());

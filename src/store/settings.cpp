@@ -1,5 +1,6 @@
 #include "store/settings.h"
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,18 @@ int32_t get_whole_number(SettingsStore& store, const char* key, int32_t default_
   while (!view.empty() && (view.front() == ' ' || view.front() == '\t')) view.remove_prefix(1);
   return parse_whole_number(view).value_or(default_value);
 }
+// A stored loudness from 0 to 1; anything else counts as full.
+double get_volume(SettingsStore& store) {
+  const std::string text = get_option(store, "volume", "1");
+  try {
+    size_t used = 0;
+    const double v = std::stod(text, &used);
+    if (used == text.size() && v >= 0.0 && v <= 1.0) return v;
+  } catch (...) {
+    // Not a number: full loudness.
+  }
+  return 1.0;
+}
 }  // namespace
 
 void load_settings(PlayerState& state, SettingsStore& store) {
@@ -31,6 +44,7 @@ void load_settings(PlayerState& state, SettingsStore& store) {
   state.web_link = get_option(store, "web_link", "");
   state.welcome = get_whole_number(store, "welcome", 1);
   state.cd_device = get_option(store, "cd_device", "");
+  state.volume = get_volume(store);
 }
 
 void save_settings(const PlayerState& state, SettingsStore& store) {
@@ -38,6 +52,9 @@ void save_settings(const PlayerState& state, SettingsStore& store) {
   save_option(store, "player_random", std::to_string(state.player_random));
   save_option(store, "web_description", state.web_description);
   save_option(store, "web_link", state.web_link);
+  char volume[16];
+  std::snprintf(volume, sizeof volume, "%.3f", state.volume);
+  save_option(store, "volume", volume);
 }
 
 void save_welcome(const PlayerState& state, SettingsStore& store) {

@@ -16,6 +16,7 @@ class FakeMediaPlayer : public MediaPlayer {
     playing = false;
     queued.clear();
     went_on = false;
+    paused = false;
     return true;
   }
   bool set_file_name(const std::string& path) override {
@@ -44,6 +45,11 @@ class FakeMediaPlayer : public MediaPlayer {
     if (end_notice) end_notice();
   }
   void set_end_notice(std::function<void()> notice) override { end_notice = std::move(notice); }
+  bool pause() override {
+    if (!playing || paused) return false;
+    return paused = true;
+  }
+  bool resume() override { return !std::exchange(paused, false) ? false : true; }
   void set_moved_on_notice(std::function<void()> notice) override {
     moved_on_notice = std::move(notice);
   }
@@ -70,5 +76,6 @@ class FakeMediaPlayer : public MediaPlayer {
   std::function<void()> end_notice;
   std::string queued;  // the file queued to follow, "" for none
   bool went_on = false;
+  bool paused = false;  // held at its place
   std::function<void()> moved_on_notice;
 };
