@@ -12,7 +12,7 @@ floors=(
   "mpris editor export info"
   "qt_base"
   "player"
-  "store"
+  "store audio"
   "model"
   "cd ground"
 )

@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
   cmake g++ ninja-build pkgconf clang clang-format
   qt6-base-dev libsdl2-mixer-dev libarchive-dev libarchive-tools libcdio-dev libcdio-paranoia-dev
+  libtag1-dev
   timgm6mb-soundfont freepats
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth trayer xdotool x11-utils imagemagick sox libsox-fmt-mp3 opus-tools lame zip unzip python3
