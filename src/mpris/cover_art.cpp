@@ -51,7 +51,10 @@ QString cached_picture(const std::string& picture, const std::string& mime,
 }
 
 QString picture_beside(const std::string& track_path) {
-  const QDir folder = QFileInfo(QString::fromStdString(track_path)).absoluteDir();
+  const QFileInfo track(QString::fromStdString(track_path));
+  // A CD track named by the play list alone (D:\Track03.cda) has no folder.
+  if (!track.isAbsolute() || !track.exists()) return {};
+  const QDir folder = track.absoluteDir();
   QStringList patterns;
   for (const char* n : kBesideNames) patterns << QString::fromLatin1(n);
   // Without QDir::CaseSensitive the names match in any letter case.
