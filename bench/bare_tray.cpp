@@ -1,12 +1,13 @@
 // The reference for the program's own cost: a bare tray icon that plays one
-// file through SDL2_mixer and does nothing else.
-#include <SDL.h>
-#include <SDL_mixer.h>
-
+// file through the music engine alone and does nothing else.
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
 #include <QSystemTrayIcon>
+
+#include "audio/decoder.h"
+#include "audio/sdl_output.h"
+#include "audio/streamer.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -16,18 +17,10 @@ int main(int argc, char** argv) {
   tray.setToolTip("davrin bare tray");
   tray.show();
 
-  // SIGTERM ends this program at once, as it ends the real one.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  Mix_Music* music = nullptr;
-  if (argc > 1 && SDL_Init(SDL_INIT_AUDIO) == 0 &&
-      Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) == 0) {
-    Mix_Init(MIX_INIT_MP3);
-    music = Mix_LoadMUS(argv[1]);
-    if (music) Mix_PlayMusic(music, 0);
+  Streamer streamer([](const std::string& path) { return open_decoder(path, {}); });
+  SdlOutput output(streamer);
+  if (argc > 1 && streamer.start(argv[1]) && output.open("davrin bare tray")) {
+    output.set_paused(false);
   }
-  int rc = app.exec();
-  if (music) Mix_FreeMusic(music);
-  Mix_CloseAudio();
-  SDL_Quit();
-  return rc;
+  return app.exec();
 }

@@ -20,6 +20,6 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.davrin-software.com/audio-player/
 # The libraries it links are found by dpkg-shlibdeps; MIDI needs a sound font
 # or instrument set on top of them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont | freepats")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont | fluid-soundfont-gm")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 include(CPack)

@@ -3,12 +3,12 @@
 set -euo pipefail
 packages=(
   cmake g++ ninja-build pkgconf clang clang-format
-  qt6-base-dev libsdl2-mixer-dev libarchive-dev libarchive-tools libcdio-dev libcdio-paranoia-dev
+  qt6-base-dev libsdl2-dev libsndfile1-dev libfluidsynth-dev libsoxr-dev libarchive-dev libarchive-tools libcdio-dev libcdio-paranoia-dev
   libtag1-dev
-  timgm6mb-soundfont freepats
+  timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth trayer xdotool x11-utils imagemagick sox libsox-fmt-mp3 opus-tools lame zip unzip python3
-  dbus playerctl at-spi2-core python3-pyatspi openbox
+  pulseaudio pulseaudio-utils dbus playerctl at-spi2-core python3-pyatspi openbox
   libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file
 )

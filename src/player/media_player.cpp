@@ -41,3 +41,19 @@ void rest_player(MediaPlayer& player) {
     // A player that cannot rest simply keeps its device.
   }
 }
+
+void queue_file(MediaPlayer& player, const std::string& path) {
+  try {
+    player.queue_next(path);
+  } catch (...) {
+    // The track then ends by itself and the tick starts the next one.
+  }
+}
+
+bool moved_on(MediaPlayer& player) {
+  try {
+    return player.take_moved_on();
+  } catch (...) {
+    return false;
+  }
+}

@@ -39,6 +39,29 @@ class MediaPlayer {
   // got going. May be called on the player's own thread: it must only hand
   // the notice over. An empty function ends the notices.
   virtual void set_end_notice(std::function<void()> notice) { (void)notice; }
+
+  // The file to play right after the playing one, without a frame between,
+  // if that one ends by itself; "" for none. A stop, a new file name or a
+  // new queue drops it.
+  virtual void queue_next(const std::string& path) { (void)path; }
+  // True once after the player has gone on to the queued file by itself (the
+  // question takes the news); the player then plays that file.
+  virtual bool take_moved_on() { return false; }
+  // Called when the player has gone on to the queued file; like the end
+  // notice, on any thread, and it must only hand the notice over.
+  virtual void set_moved_on_notice(std::function<void()> notice) { (void)notice; }
+
+  // Holds the playing file at its place, and goes on from there.
+  virtual bool pause() { return false; }
+  virtual bool resume() { return false; }
+  // To a place of the playing file; false where it cannot go there.
+  virtual bool seek_us(int64_t us) {
+    (void)us;
+    return false;
+  }
+  // The loudness of the music, 0 .. 1, kept across files.
+  virtual void set_volume(double volume) { (void)volume; }
+  virtual double volume() { return 1.0; }
 };
 
 // Stops the output, then yields once (no yield when the stop failed).
@@ -48,3 +71,7 @@ void play_file(MediaPlayer& player, UiServices& ui, const std::string& path);
 bool is_playing(MediaPlayer& player);
 // Lets a stopped player rest; a failing player keeps its device.
 void rest_player(MediaPlayer& player);
+// Queues the file to follow; a failure leaves nothing queued.
+void queue_file(MediaPlayer& player, const std::string& path);
+// Whether the player went on to the queued file since last asked.
+bool moved_on(MediaPlayer& player);

@@ -55,20 +55,33 @@ void PlaybackEngine::tick_soon() {
 }
 
 bool PlaybackEngine::end_of_track() {
-  if (is_playing(player_) || state_.track_count <= 0) return true;
+  // A track that went on into the queued file is stepped to like one that
+  // ended, but the player keeps playing.
+  const bool went_on = moved_on(player_);
+  if (state_.track_count <= 0 || (!went_on && is_playing(player_))) return true;
   if (state_.repeat_track_on == 0 && state_.current_track <= state_.track_count) {
     ++state_.current_track;
   }
   if (state_.current_track > state_.track_count) end_of_pass();
   // The load of a new play list may have shown its error box.
   if (stopped_since(tick_serial_)) return false;
-  play_track();
+  if (went_on) {
+    adopt_track();
+  } else {
+    play_track();
+  }
   return !stopped_since(tick_serial_);
 }
 
 void PlaybackEngine::end_of_pass() {
-  // Every pass gets a fresh shuffle, whatever the play order option says.
-  build_play_order(state_.play_order, state_.track_count, state_.random);
+  // Every pass gets a fresh shuffle, whatever the play order option says;
+  // the one drawn when the pass's first track was queued, if it fits.
+  if (next_order_tracks_ == state_.track_count && next_order_list_ == state_.current_list_name) {
+    state_.play_order.swap(next_order_);
+  } else {
+    build_play_order(state_.play_order, state_.track_count, state_.random);
+  }
+  next_order_tracks_ = -1;
   if (state_.list_count > 0) {
     if (state_.list_done_action == 1) {
       const int32_t i = state_.current_list_index;
@@ -80,6 +93,42 @@ void PlaybackEngine::end_of_pass() {
   // Without another play list to go to, or for an unknown action, the play
   // list starts again.
   state_.current_track = 1;
+}
+
+void PlaybackEngine::queue_following() {
+  if (state_.music_stopped != 0) return;
+  queue_file(player_, following_path());
+}
+
+std::string PlaybackEngine::following_path() {
+  const int32_t p = state_.current_track;
+  if (p < 1 || p > state_.track_count) return std::string();
+  if (state_.repeat_track_on != 0) return path_of_position(p);
+  if (p < state_.track_count) return path_of_position(p + 1);
+  // Another play list starts with its first track once this one has ended.
+  if (state_.list_count > 0 && (state_.list_done_action == 1 || state_.list_done_action == 2)) {
+    return std::string();
+  }
+  // The list starts again: in the shuffle of its next pass, drawn now.
+  if (next_order_tracks_ != state_.track_count || next_order_list_ != state_.current_list_name) {
+    build_play_order(next_order_, state_.track_count, state_.random);
+    next_order_tracks_ = state_.track_count;
+    next_order_list_ = state_.current_list_name;
+  }
+  int32_t k = 1;
+  if (state_.player_random == 1) {
+    if (next_order_.size() < 2) return std::string();
+    k = next_order_[1];
+  }
+  if (k < 1 || k > state_.track_count || static_cast<size_t>(k) >= state_.track_list.size()) {
+    return std::string();
+  }
+  return state_.track_list[k];
+}
+
+void PlaybackEngine::adopt_track() {
+  if (listener_ != nullptr) listener_->track_started(path_of_position(state_.current_track));
+  queue_following();
 }
 
 bool PlaybackEngine::service_track_request(int32_t& flag,
@@ -188,6 +237,7 @@ void PlaybackEngine::play_path(const std::string& path) {
     if (!player_.set_file_name(path)) return;
     player_.play();
     if (listener_ != nullptr) listener_->track_started(path);
+    queue_following();
   } catch (...) {
     // A file that cannot be played simply never reaches the playing state.
   }
@@ -261,6 +311,7 @@ void PlaybackEngine::on_list_random() {
 void PlaybackEngine::on_repeat_track() {
   state_.repeat_track_on = state_.repeat_track_on != 0 ? 0 : 1;
   tray_.set_repeat_checked(state_.repeat_track_on != 0);
+  queue_following();
   tell_changed();
 }
 

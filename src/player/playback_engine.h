@@ -4,6 +4,7 @@
 // at once: each request, and the end of a track, brings a tick of its own.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ground/ui_services.h"
 #include "model/player_state.h"
@@ -25,8 +26,11 @@ class PlaybackEngine {
   // A tick now, or, when this runs inside a yield of a running tick, one
   // right after that tick. For the end of a track and for requests.
   void tick_at_once();
-  // Plays the path of position current_track.
+  // Plays the path of position current_track, and queues the one to follow.
   void play_track();
+  // Queues again the file that follows the playing one if it ends by itself,
+  // after a change of what follows (Repeat Current Track, the play order).
+  void queue_following();
 
   void start_music();
   void stop_music();
@@ -66,6 +70,9 @@ class PlaybackEngine {
   void end_of_pass();
   void change_play_list(int32_t index);
   std::string make_status_text() const;
+  std::string following_path();
+  // The player went on to the queued file: it plays the current position.
+  void adopt_track();
 
   // Stops, names the file and starts it, unless the music is stopped meanwhile.
   void play_path(const std::string& path);
@@ -88,4 +95,9 @@ class PlaybackEngine {
   // that the music was stopped (even if started again) beneath it.
   uint64_t stop_serial_ = 0;
   uint64_t tick_serial_ = 0;  // stop_serial_ when the running tick began
+  // The shuffle of the next pass, drawn when its first track was queued, for
+  // the play list of that name and length.
+  std::vector<int32_t> next_order_;
+  std::string next_order_list_;
+  int32_t next_order_tracks_ = -1;
 };

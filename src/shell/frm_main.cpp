@@ -28,14 +28,19 @@ frm_main::frm_main(AppContext& ctx, Windows windows, QWidget* parent)
   soon_.setSingleShot(true);
   soon_.setInterval(0);
   connect(&soon_, &QTimer::timeout, this, &frm_main::tick_at_once);
-  // The player tells of the end of a track on its audio thread: the next
-  // position starts in the user-interface thread's next turn.
-  ctx_.player.set_end_notice(
-      [this] { QMetaObject::invokeMethod(this, &frm_main::tick_at_once, Qt::QueuedConnection); });
+  // The player tells of the end of a track, and of going on into the queued
+  // one, on its own thread: the tick steps on in the user-interface thread's
+  // next turn.
+  auto notice = [this] {
+    QMetaObject::invokeMethod(this, &frm_main::tick_at_once, Qt::QueuedConnection);
+  };
+  ctx_.player.set_end_notice(notice);
+  ctx_.player.set_moved_on_notice(notice);
 }
 
 frm_main::~frm_main() {
   ctx_.player.set_end_notice({});
+  ctx_.player.set_moved_on_notice({});
   TrayX1_.hide();
 }
 

@@ -7,7 +7,7 @@
 #include "info/qt_launcher.h"
 #include "mpris/menu_commands.h"
 #include "mpris/mpris_service.h"
-#include "player/sdl_media_player.h"
+#include "player/stream_media_player.h"
 #include "qt_base/qt_settings_store.h"
 #include "qt_base/qt_ui_services.h"
 #include "settings/frm_settings.h"
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
 
   PlayerState state;
   QtUiServices ui;
-  SdlMediaPlayer player;
+  StreamMediaPlayer player;
   QtSettingsStore store;
   LibarchiveZip zip;
   QtLauncher launcher;

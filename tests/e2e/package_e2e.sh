@@ -31,8 +31,8 @@ cpack -G DEB --config "$(dirname "$1")/CPackConfig.cmake" -B "$E2E/pkg" >"$E2E/c
 deb=$E2E/pkg/davrin-audio-player_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $(basename "$deb"): $(ls "$E2E/pkg")"
 depends=$(dpkg-deb -f "$deb" Depends)
-for dep in libqt6widgets6 libsdl2-mixer-2.0-0 libarchive13 libcdio19 libcdio-paranoia2 \
-  "timgm6mb-soundfont | freepats"; do
+for dep in libqt6widgets6 libsdl2-2.0-0 libsndfile1 libfluidsynth3 libsoxr0 libarchive13 libcdio19 libcdio-paranoia2 \
+  "timgm6mb-soundfont | fluid-soundfont-gm"; do
   grep -qF "$dep" <<<"$depends" || fail "the package does not depend on $dep: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Section)" = sound ] || fail "the package's section is not sound"

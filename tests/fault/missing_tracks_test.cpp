@@ -8,7 +8,7 @@
 #include "fake_media_player.h"
 #include "fake_ui.h"
 #include "player/playback_engine.h"
-#include "player/sdl_media_player.h"
+#include "player/stream_media_player.h"
 #include "store/play_list_files.h"
 #include "temp_dir.h"
 
@@ -170,7 +170,7 @@ TEST(MissingTracks, RealPlayerSkipsUnplayableFilesOneATick) {
   rig.dir.write("Bad.cap", format_play_list(paths));
   rig.state.list_names.push_back("Bad");
   rig.state.list_count = 1;
-  SdlMediaPlayer player;
+  StreamMediaPlayer player;
   PlaybackEngine engine(rig.state, rig.ui, player, rig.tray);
   rig.start(engine, "Bad");
   const int32_t n = static_cast<int32_t>(paths.size());

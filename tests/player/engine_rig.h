@@ -66,6 +66,7 @@ struct EngineRig {
     state.playlist_folder = dir.folder();
     // As the main window hands it over: in the turn after the notice.
     player.set_end_notice([this] { engine.tick_at_once(); });
+    player.set_moved_on_notice([this] { engine.tick_at_once(); });
   }
 
   // Turns of the event loop until no tick is due; how many ticks ran. A

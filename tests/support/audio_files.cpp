@@ -175,3 +175,28 @@ bool write_tagged_tone(const std::string& path, double seconds, double freq_hz,
   std::error_code ec;
   return std::filesystem::file_size(path, ec) > 0 && !ec;
 }
+
+bool write_wav_tone(const std::string& path, double seconds, double freq_hz, int rate, int channels,
+                    int bits, bool floats) {
+  const std::string encoding = floats ? "floating-point" : bits == 8 ? "unsigned" : "signed";
+  const std::string cmd =
+      "sox -q -n -r " + std::to_string(rate) + " -c " + std::to_string(channels) + " -b " +
+      std::to_string(bits) + " -e " + encoding + " -t wav " + shell_quote(path) + " synth " +
+      std::to_string(seconds) + " sine " + std::to_string(freq_hz) + " vol 0.5 >/dev/null 2>&1";
+  return std::system(cmd.c_str()) == 0;
+}
+
+bool write_lame_mp3(const std::string& path, double seconds, double freq_hz,
+                    const AudioTags& tags) {
+  if (std::system("command -v sox >/dev/null 2>&1 && command -v lame >/dev/null 2>&1") != 0)
+    return false;
+  std::string cmd = "sox -q -n -r 44100 -c 2 -b 16 -t wav - synth " + std::to_string(seconds) +
+                    " sine " + std::to_string(freq_hz) + " vol 0.5 2>/dev/null | lame --quiet";
+  if (!tags.title.empty()) cmd += " --tt " + shell_quote(tags.title);
+  if (!tags.artist.empty()) cmd += " --ta " + shell_quote(tags.artist);
+  if (!tags.album.empty()) cmd += " --tl " + shell_quote(tags.album);
+  cmd += " - " + shell_quote(path) + " >/dev/null 2>&1";
+  if (std::system(cmd.c_str()) != 0) return false;
+  std::error_code ec;
+  return std::filesystem::file_size(path, ec) > 0 && !ec;
+}

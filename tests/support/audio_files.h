@@ -24,5 +24,14 @@ struct AudioTags {
 bool write_tagged_tone(const std::string& path, double seconds, double freq_hz,
                        const AudioTags& tags = {});
 
+// A sine tone through sox as a WAV file of that rate, channel count and
+// sample size (8, 16, 24 or 32 bits of integers, or 32-bit floats).
+bool write_wav_tone(const std::string& path, double seconds, double freq_hz, int rate, int channels,
+                    int bits, bool floats = false);
+// A tagged sine tone through lame, with the header that tells the encoder's
+// delay and padding; false when sox or lame is missing.
+bool write_lame_mp3(const std::string& path, double seconds, double freq_hz,
+                    const AudioTags& tags = {});
+
 // The bytes write_midi writes.
 std::string midi_bytes(double seconds);

@@ -3,6 +3,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "player/media_player.h"
@@ -13,10 +14,13 @@ class FakeMediaPlayer : public MediaPlayer {
     ++stops;
     if (fail_stop) return false;
     playing = false;
+    queued.clear();
+    went_on = false;
     return true;
   }
   bool set_file_name(const std::string& path) override {
     file_name = path;
+    queued.clear();
     return !fail_set_file;
   }
   bool play() override {
@@ -40,6 +44,19 @@ class FakeMediaPlayer : public MediaPlayer {
     if (end_notice) end_notice();
   }
   void set_end_notice(std::function<void()> notice) override { end_notice = std::move(notice); }
+  void set_moved_on_notice(std::function<void()> notice) override {
+    moved_on_notice = std::move(notice);
+  }
+  void queue_next(const std::string& path) override { queued = path; }
+  bool take_moved_on() override { return std::exchange(went_on, false); }
+  // The playing track ends and the queued one plays on, as a real player does.
+  void move_on() {
+    file_name = queued;
+    queued.clear();
+    playing = !file_name.empty() && !unplayable.count(file_name);
+    went_on = playing;
+    if (went_on && moved_on_notice) moved_on_notice();
+  }
 
   bool playing = false;
   bool fail_stop = false;
@@ -51,4 +68,7 @@ class FakeMediaPlayer : public MediaPlayer {
   std::vector<std::string> started;  // every path handed to play()
   std::set<std::string> unplayable;
   std::function<void()> end_notice;
+  std::string queued;  // the file queued to follow, "" for none
+  bool went_on = false;
+  std::function<void()> moved_on_notice;
 };

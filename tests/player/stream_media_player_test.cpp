@@ -1,5 +1,5 @@
-// Real playback through SDL2_mixer on the silent audio driver the tests use.
-#include "player/sdl_media_player.h"
+// Real playback through the music engine on the silent audio driver the tests use.
+#include "player/stream_media_player.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -33,16 +33,16 @@ bool within(std::chrono::milliseconds limit, const std::function<bool()>& condit
   return condition();
 }
 
-bool reaches_playing(SdlMediaPlayer& player) {
+bool reaches_playing(StreamMediaPlayer& player) {
   return within(3s, [&] { return player.play_state() == MediaPlayer::kPlaying; });
 }
 
-bool comes_to_an_end(SdlMediaPlayer& player) {
+bool comes_to_an_end(StreamMediaPlayer& player) {
   return within(10s, [&] { return player.play_state() != MediaPlayer::kPlaying; });
 }
 
 // Watches for a while: the file must not play at any moment.
-bool never_plays(SdlMediaPlayer& player) {
+bool never_plays(StreamMediaPlayer& player) {
   return !within(400ms, [&] { return player.play_state() == MediaPlayer::kPlaying; });
 }
 
@@ -62,7 +62,7 @@ bool an_audio_device_is_open() {
   return false;
 }
 
-void start(SdlMediaPlayer& player, const std::string& path) {
+void start(StreamMediaPlayer& player, const std::string& path) {
   player.stop();
   player.set_file_name(path);
   player.play();
@@ -111,7 +111,7 @@ int peak_of(const std::string& samples) {
   return peak;
 }
 
-class SdlPlayback : public ::testing::Test {
+class StreamPlayback : public ::testing::Test {
  protected:
   std::string path(const std::string& name) { return dir.folder() + name; }
   TempDir dir;
@@ -119,9 +119,9 @@ class SdlPlayback : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(SdlPlayback, WavPlaysOnceAndEnds) {
+TEST_F(StreamPlayback, WavPlaysOnceAndEnds) {
   ASSERT_TRUE(write_wav(path("tone.wav"), 0.6));
-  SdlMediaPlayer player;
+  StreamMediaPlayer player;
   start(player, path("tone.wav"));
   EXPECT_TRUE(reaches_playing(player));
   EXPECT_TRUE(comes_to_an_end(player));
@@ -129,40 +129,40 @@ TEST_F(SdlPlayback, WavPlaysOnceAndEnds) {
   EXPECT_TRUE(never_plays(player));
 }
 
-TEST_F(SdlPlayback, Mp3PlaysAndEnds) {
+TEST_F(StreamPlayback, Mp3PlaysAndEnds) {
   if (!write_mp3(path("tone.mp3"), 0.6)) GTEST_SKIP() << "sox cannot write MP3 here";
-  SdlMediaPlayer player;
+  StreamMediaPlayer player;
   start(player, path("tone.mp3"));
   EXPECT_TRUE(reaches_playing(player));
   EXPECT_TRUE(comes_to_an_end(player));
 }
 
-TEST_F(SdlPlayback, MidiPlaysAndEnds) {
+TEST_F(StreamPlayback, MidiPlaysAndEnds) {
   ASSERT_TRUE(write_midi(path("tune.mid"), 0.75));
-  SdlMediaPlayer player;
+  StreamMediaPlayer player;
   start(player, path("tune.mid"));
   EXPECT_TRUE(reaches_playing(player));
   EXPECT_TRUE(comes_to_an_end(player));
 }
 
-TEST_F(SdlPlayback, RmiIsUnwrappedAndPlays) {
+TEST_F(StreamPlayback, RmiIsUnwrappedAndPlays) {
   ASSERT_TRUE(write_rmi(path("tune.rmi"), 0.75));
-  SdlMediaPlayer player;
+  StreamMediaPlayer player;
   start(player, path("tune.rmi"));
   EXPECT_TRUE(reaches_playing(player));
   EXPECT_TRUE(comes_to_an_end(player));
 }
 
-TEST_F(SdlPlayback, NonAsciiFileNamePlays) {
+TEST_F(StreamPlayback, NonAsciiFileNamePlays) {
   ASSERT_TRUE(write_wav(path("Grüße ♪.wav"), 0.5));
-  SdlMediaPlayer player;
+  StreamMediaPlayer player;
   start(player, path("Grüße ♪.wav"));
   EXPECT_TRUE(reaches_playing(player));
 }
 
-TEST_F(SdlPlayback, StopEndsPlaybackAtOnce) {
+TEST_F(StreamPlayback, StopEndsPlaybackAtOnce) {
   ASSERT_TRUE(write_wav(path("long.wav"), 20));
-  SdlMediaPlayer player;
+  StreamMediaPlayer player;
   start(player, path("long.wav"));
   ASSERT_TRUE(reaches_playing(player));
   EXPECT_TRUE(player.stop());
@@ -170,9 +170,9 @@ TEST_F(SdlPlayback, StopEndsPlaybackAtOnce) {
   EXPECT_TRUE(never_plays(player));
 }
 
-TEST_F(SdlPlayback, PlayAfterStopStartsTheFileAgain) {
+TEST_F(StreamPlayback, PlayAfterStopStartsTheFileAgain) {
   ASSERT_TRUE(write_wav(path("long.wav"), 20));
-  SdlMediaPlayer player;
+  StreamMediaPlayer player;
   start(player, path("long.wav"));
   ASSERT_TRUE(reaches_playing(player));
   player.stop();
@@ -180,10 +180,10 @@ TEST_F(SdlPlayback, PlayAfterStopStartsTheFileAgain) {
   EXPECT_TRUE(reaches_playing(player));
 }
 
-TEST_F(SdlPlayback, SecondFileReplacesTheFirst) {
+TEST_F(StreamPlayback, SecondFileReplacesTheFirst) {
   ASSERT_TRUE(write_wav(path("long.wav"), 30));
   ASSERT_TRUE(write_wav(path("short.wav"), 0.5, 880));
-  SdlMediaPlayer player;
+  StreamMediaPlayer player;
   start(player, path("long.wav"));
   ASSERT_TRUE(reaches_playing(player));
   // Named without a stop: the long file goes, the short one plays and ends.
@@ -193,14 +193,14 @@ TEST_F(SdlPlayback, SecondFileReplacesTheFirst) {
   EXPECT_TRUE(comes_to_an_end(player));
 }
 
-// The end notice: once for a file that played to its end, from the mixer's
+// The end notice: once for a file that played to its end, from the engine's
 // own thread; never for a stop, another file, or files that never got going.
-TEST_F(SdlPlayback, TheEndOfAFileIsToldOnceAndOnlyForARealEnd) {
+TEST_F(StreamPlayback, TheEndOfAFileIsToldOnceAndOnlyForARealEnd) {
   ASSERT_TRUE(write_wav(path("tone.wav"), 0.5));
   ASSERT_TRUE(write_wav(path("long.wav"), 20));
   ASSERT_TRUE(write_wav(path("silent.wav"), 0));
   ASSERT_TRUE(write_wav(path("blip.wav"), 0.05));
-  SdlMediaPlayer player;
+  StreamMediaPlayer player;
   std::atomic<int> ends{0};
   std::atomic<bool> on_own_thread{false};
   const auto own = std::this_thread::get_id();
@@ -212,7 +212,7 @@ TEST_F(SdlPlayback, TheEndOfAFileIsToldOnceAndOnlyForARealEnd) {
   EXPECT_TRUE(within(3s, [&] { return ends == 1; }));
   EXPECT_FALSE(on_own_thread);
 
-  // Each halted after it has played for a while: a halt runs the mixer's hook too.
+  // Each halted after it has played for a while: a halt is no end.
   auto play_a_while = [&] {
     ASSERT_TRUE(reaches_playing(player));
     std::this_thread::sleep_for(300ms);
@@ -237,16 +237,16 @@ TEST_F(SdlPlayback, TheEndOfAFileIsToldOnceAndOnlyForARealEnd) {
   EXPECT_EQ(ends, 1);
 }
 
-TEST_F(SdlPlayback, UnplayableFileAfterAPlayingOneLeavesSilence) {
+TEST_F(StreamPlayback, UnplayableFileAfterAPlayingOneLeavesSilence) {
   ASSERT_TRUE(write_wav(path("long.wav"), 30));
-  SdlMediaPlayer player;
+  StreamMediaPlayer player;
   start(player, path("long.wav"));
   ASSERT_TRUE(reaches_playing(player));
   start(player, path("missing.mp3"));
   EXPECT_TRUE(never_plays(player));
 }
 
-TEST_F(SdlPlayback, MissingEmptyAndGarbageFilesNeverPlay) {
+TEST_F(StreamPlayback, MissingEmptyAndGarbageFilesNeverPlay) {
   const std::string noise = garbage(20000);
   std::filesystem::create_directories(path("folder.mp3"));
   const std::vector<std::string> files = {
@@ -266,7 +266,7 @@ TEST_F(SdlPlayback, MissingEmptyAndGarbageFilesNeverPlay) {
       path("folder.mp3"),
       dir.folder(),
   };
-  SdlMediaPlayer player;
+  StreamMediaPlayer player;
   for (const auto& file : files) {
     start(player, file);
     EXPECT_TRUE(never_plays(player)) << "'" << file << "'";
@@ -278,11 +278,11 @@ TEST_F(SdlPlayback, MissingEmptyAndGarbageFilesNeverPlay) {
 }
 
 // The drive is a CUE/BIN image of three tones.
-TEST_F(SdlPlayback, CdAudioEntriesPlayTheirTrackFromTheDisc) {
+TEST_F(StreamPlayback, CdAudioEntriesPlayTheirTrackFromTheDisc) {
   const CdImage image = make_cd_image(dir.folder(), {440, 660, 990}, 2);
   ASSERT_FALSE(image.cue.empty());
   ASSERT_TRUE(write_cda(path("Song.cda"), 3, image.serial));
-  SdlMediaPlayer player;
+  StreamMediaPlayer player;
   player.set_cd_device(image.cue);
   for (const std::string& entry : {path("taken out/Track02.cda"), path("Song.cda")}) {
     start(player, entry);
@@ -293,7 +293,7 @@ TEST_F(SdlPlayback, CdAudioEntriesPlayTheirTrackFromTheDisc) {
 }
 
 // Each is skipped like a missing file: it never plays, and the next plays.
-TEST_F(SdlPlayback, CdAudioEntriesWithoutTheirTrackNeverPlay) {
+TEST_F(StreamPlayback, CdAudioEntriesWithoutTheirTrackNeverPlay) {
   const CdImage image = make_cd_image(dir.folder(), {440, 660, 990}, 2);
   ASSERT_FALSE(image.cue.empty());
   ASSERT_TRUE(write_cda(path("other disc.cda"), 1, image.serial + 1));
@@ -305,7 +305,7 @@ TEST_F(SdlPlayback, CdAudioEntriesWithoutTheirTrackNeverPlay) {
   dir.write("cut/disc.bin", read_file_bytes(image.bin).substr(0, 150 * 2352));
   std::filesystem::copy_file(image.cue, path("cut/disc.cue"));
 
-  SdlMediaPlayer player;
+  StreamMediaPlayer player;
   const std::vector<std::pair<std::string, std::string>> entries = {
       {image.cue, "other disc.cda"},
       {image.cue, "past the last.cda"},
@@ -326,10 +326,10 @@ TEST_F(SdlPlayback, CdAudioEntriesWithoutTheirTrackNeverPlay) {
   EXPECT_TRUE(reaches_playing(player)) << "the cut image's first track is whole";
 }
 
-TEST_F(SdlPlayback, AudioDeviceRestsWhileNothingPlays) {
+TEST_F(StreamPlayback, AudioDeviceRestsWhileNothingPlays) {
   ASSERT_TRUE(write_wav(path("tone.wav"), 0.5));
   ASSERT_TRUE(write_wav(path("long.wav"), 20));
-  SdlMediaPlayer player;
+  StreamMediaPlayer player;
   start(player, path("tone.wav"));
   ASSERT_TRUE(reaches_playing(player));
   EXPECT_TRUE(an_audio_device_runs());
@@ -344,9 +344,9 @@ TEST_F(SdlPlayback, AudioDeviceRestsWhileNothingPlays) {
   EXPECT_FALSE(an_audio_device_runs()) << "unplayable";
 }
 
-TEST_F(SdlPlayback, RestClosesTheDeviceAndPlayOpensItAgain) {
+TEST_F(StreamPlayback, RestClosesTheDeviceAndPlayOpensItAgain) {
   ASSERT_TRUE(write_wav(path("long.wav"), 20));
-  SdlMediaPlayer player;
+  StreamMediaPlayer player;
   player.rest();  // nothing open yet
   start(player, path("long.wav"));
   ASSERT_TRUE(reaches_playing(player));
@@ -366,38 +366,46 @@ TEST_F(SdlPlayback, RestClosesTheDeviceAndPlayOpensItAgain) {
   EXPECT_TRUE(reaches_playing(player));
 }
 
-TEST_F(SdlPlayback, PlayWithoutAFileNameNeverPlays) {
-  SdlMediaPlayer player;
+TEST_F(StreamPlayback, PlayWithoutAFileNameNeverPlays) {
+  StreamMediaPlayer player;
   EXPECT_TRUE(player.stop());
   player.play();
   EXPECT_TRUE(never_plays(player));
 }
 
-TEST_F(SdlPlayback, PlayerClosedWhilePlayingLeavesAudioUsableForTheNext) {
+TEST_F(StreamPlayback, PlayerClosedWhilePlayingLeavesAudioUsableForTheNext) {
   ASSERT_TRUE(write_wav(path("long.wav"), 20));
   {
-    SdlMediaPlayer first;
+    StreamMediaPlayer first;
     start(first, path("long.wav"));
     ASSERT_TRUE(reaches_playing(first));
   }
-  SdlMediaPlayer second;
+  StreamMediaPlayer second;
   start(second, path("long.wav"));
   EXPECT_TRUE(reaches_playing(second));
 }
 
-TEST_F(SdlPlayback, NoAudioDeviceMeansNothingEverPlays) {
+// No output at the start, or an output that went away: the track holds at
+// its place, never ends in silence, and plays on once an output opens.
+TEST_F(StreamPlayback, WithoutAnOutputTheTrackHoldsUntilOneOpens) {
   ASSERT_TRUE(write_wav(path("tone.wav"), 0.5));
   ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
-  SdlMediaPlayer player;
+  StreamMediaPlayer player;
   start(player, path("tone.wav"));
-  EXPECT_TRUE(never_plays(player));
-  start(player, path("tone.wav"));
-  EXPECT_TRUE(never_plays(player));
+  EXPECT_FALSE(within(1500ms, [&] { return player.play_state() != MediaPlayer::kPlaying; }));
+  EXPECT_EQ(player.position_us(), 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  // The tick's look at the player is what opens the output again.
+  EXPECT_TRUE(within(3s, [&] {
+    player.play_state();
+    return player.position_us() > 100000;
+  }));
+  EXPECT_TRUE(comes_to_an_end(player));
 }
 
 // The disk driver writes the real output: each format must be heard, not
 // merely reported as playing (MIDI needs its instrument patches found).
-TEST_F(SdlPlayback, EveryFormatIsAudible) {
+TEST_F(StreamPlayback, EveryFormatIsAudible) {
   ASSERT_TRUE(write_wav(path("tone.wav"), 0.5));
   ASSERT_TRUE(write_midi(path("tune.mid"), 0.5));
   ASSERT_TRUE(write_rmi(path("tune.rmi"), 0.5));
@@ -412,7 +420,7 @@ TEST_F(SdlPlayback, EveryFormatIsAudible) {
     const std::string output = path(name + ".raw");
     ScopedEnv file("SDL_DISKAUDIOFILE", output);
     {
-      SdlMediaPlayer player;
+      StreamMediaPlayer player;
       start(player, path(name));
       ASSERT_TRUE(reaches_playing(player)) << name;
       EXPECT_TRUE(comes_to_an_end(player)) << name;
@@ -423,9 +431,9 @@ TEST_F(SdlPlayback, EveryFormatIsAudible) {
 
 // What the media controls read: the decoder's tags (never the file name in
 // their place), its length, and a position that moves while the file plays.
-TEST_F(SdlPlayback, TagsLengthAndPositionComeFromTheFileNamedLast) {
+TEST_F(StreamPlayback, TagsLengthAndPositionComeFromTheFileNamedLast) {
   const AudioTags tags{"Grüße Tone", "The Sines", "Test Card"};
-  SdlMediaPlayer player;
+  StreamMediaPlayer player;
   EXPECT_EQ(player.track_info().duration_us, -1) << "nothing opened yet";
   EXPECT_EQ(player.position_us(), -1);
   for (const char* name : {"tagged.flac", "tagged.ogg", "tagged.OPUS"}) {
