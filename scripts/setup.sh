@@ -5,6 +5,7 @@ packages=(
   cmake g++ ninja-build pkgconf clang clang-format
   qt6-base-dev qt6-qpa-plugins qt6-wayland
   libsdl2-dev libsndfile1-dev libfluidsynth-dev libsoxr-dev libarchive-dev libarchive-tools libcdio-dev libcdio-paranoia-dev
+  libtag1-dev
   timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth trayer xdotool x11-utils imagemagick sox libsox-fmt-mp3 opus-tools lame zip unzip python3

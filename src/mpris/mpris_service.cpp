@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "audio/file_tags.h"
+#include "mpris/cover_art.h"
 #include "mpris/menu_commands.h"
 #include "mpris/mpris_names.h"
 #include "mpris/mpris_player_adaptor.h"
@@ -18,7 +20,8 @@ MprisService::MprisService(PlayerState& state, MediaPlayer& player, PlaybackEngi
       player_(player),
       engine_(engine),
       commands_(commands),
-      bus_(QDBusConnection::sessionBus()) {
+      bus_(QDBusConnection::sessionBus()),
+      cover_cache_(cover_cache_folder()) {
   new MprisRootAdaptor(this, commands_);
   player_adaptor_ = new MprisPlayerAdaptor(*this);
 }
@@ -138,7 +141,8 @@ void MprisService::set_shuffle(bool on) {
 
 QVariantMap MprisService::metadata() const {
   const std::string path = engine_.path_of_position(state_.current_track);
-  return track_metadata(state_, path, path == info_path_ ? info_ : TrackInfo{});
+  if (path != info_path_) return track_metadata(state_, path, TrackInfo{}, QString());
+  return track_metadata(state_, path, info_, art_url_);
 }
 
 qlonglong MprisService::position() const {
@@ -152,7 +156,10 @@ void MprisService::track_started(const std::string& path) {
   // Read now: while the music is off the editor's preview uses the same player.
   info_path_ = path;
   info_position_ = state_.current_track;
-  info_ = player_.track_info();
+  // The file's tags and picture once per track, not at every look of the controls.
+  const FileTags tags = read_file_tags(path);
+  info_ = with_file_tags(player_.track_info(), tags);
+  art_url_ = cover_art_url(path, tags.picture, tags.picture_mime, cover_cache_);
 }
 
 QVariantMap MprisService::changing_properties() const {

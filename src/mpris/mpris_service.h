@@ -63,10 +63,12 @@ class MprisService : public QObject, public PlaybackListener {
   bool serving_ = false;
   QVariantMap told_;  // the values the controls were last told
   MprisPlayerAdaptor* player_adaptor_;
-  // The decoder's word on the file that played last, which file and at
-  // which position that was.
+  // What the decoder and the tags tell of the file that played last, its
+  // cover, which file and at which position that was.
   std::string info_path_;
   int32_t info_position_ = 0;
   TrackInfo info_;
+  QString art_url_;
+  QString cover_cache_;
   bool restarted_ = false;  // the last track started was the one before it again
 };

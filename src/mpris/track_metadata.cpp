@@ -11,8 +11,8 @@ QString track_id_of(int p) {
   return QStringLiteral("/com/davrin_software/AudioPlayer/track/%1").arg(p);
 }
 
-QVariantMap track_metadata(const PlayerState& state, const std::string& path,
-                           const TrackInfo& info) {
+QVariantMap track_metadata(const PlayerState& state, const std::string& path, const TrackInfo& info,
+                           const QString& art_url) {
   QVariantMap m;
   if (path.empty()) {
     m.insert(QStringLiteral("mpris:trackid"),
@@ -34,5 +34,14 @@ QVariantMap track_metadata(const PlayerState& state, const std::string& path,
   if (info.duration_us > 0) {
     m.insert(QStringLiteral("mpris:length"), static_cast<qlonglong>(info.duration_us));
   }
+  if (!art_url.isEmpty()) m.insert(QStringLiteral("mpris:artUrl"), art_url);
   return m;
+}
+
+TrackInfo with_file_tags(TrackInfo decoder, const FileTags& tags) {
+  if (!tags.title.empty()) decoder.title = tags.title;
+  if (!tags.artist.empty()) decoder.artist = tags.artist;
+  if (!tags.album.empty()) decoder.album = tags.album;
+  if (decoder.duration_us <= 0) decoder.duration_us = tags.length_us;
+  return decoder;
 }

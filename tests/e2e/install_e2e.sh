@@ -20,7 +20,14 @@ complaints=$(desktop-file-validate "$desktop" 2>&1 | grep -v 'key "SingleMainWin
 [ -z "$complaints" ] || fail "the menu entry does not validate: $complaints"
 appstreamcli validate --no-net "$P/share/metainfo/davrin-audio-player.metainfo.xml" >"$E2E/as.txt" 2>&1 ||
   fail "the AppStream metadata does not validate: $(cat "$E2E/as.txt")"
-[ -x "$P/bin/$(sed -n 's/^Exec=//p' "$desktop")" ] || fail "the menu entry starts no installed program"
+execs=$(sed -n 's/^Exec=//p' "$desktop")
+[ -x "$P/bin/$(head -n 1 <<<"$execs")" ] || fail "the menu entry starts no installed program"
+# Its actions (Play/Pause, Next, Previous) pass an option the program knows to the running copy.
+[ "$(tail -n +2 <<<"$execs" | wc -l)" -eq 3 ] || fail "the menu entry has not three actions: $execs"
+while read -r program option; do
+  [ -x "$P/bin/$program" ] && "$APP" --help | grep -qE -- "^ +$option " ||
+    fail "the action '$program $option' starts no installed program with a known option"
+done < <(tail -n +2 <<<"$execs")
 grep -q "Version $version" "$share/help.htm" || fail "the help page does not tell version $version"
 grep -q "$version" "$P/share/man/man1/davrin-audio-player.1" || fail "the manual does not tell $version"
 for size in 16 22 24 32 48 64 128 256; do

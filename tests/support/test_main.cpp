@@ -1,5 +1,5 @@
 // Entry point of every test program: real widgets on the offscreen platform,
-// silent audio, and a private settings and data folder per run.
+// silent audio, and a private settings, data and cache folder per run.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
   static TempDir home;
   setenv("XDG_CONFIG_HOME", (home.path() / "config").c_str(), 1);
   setenv("XDG_DATA_HOME", (home.path() / "data").c_str(), 1);
+  setenv("XDG_CACHE_HOME", (home.path() / "cache").c_str(), 1);
   setenv("XDG_RUNTIME_DIR", (home.path() / "runtime").c_str(), 1);
   std::filesystem::create_directories(home.path() / "runtime");
   std::filesystem::permissions(home.path() / "runtime", std::filesystem::perms::owner_all);
