@@ -76,7 +76,7 @@ TEST(Settings, BlanksAroundANumberAreAllowed) {
   EXPECT_EQ(state.welcome, 0);
 }
 
-TEST(Settings, SaveWritesFourKeysInOrderAsText) {
+TEST(Settings, SaveWritesTheFourKeysInOrderAsTextThenTheVolume) {
   FakeSettingsStore store;
   PlayerState state;
   state.active_collection = "New List";
@@ -84,9 +84,11 @@ TEST(Settings, SaveWritesFourKeysInOrderAsText) {
   state.web_description = "";
   state.web_link = "";
   state.welcome = 0;
+  state.volume = 0.5;
   save_settings(state, store);
   EXPECT_EQ(store.writes, (std::vector<std::string>{"active_collection", "player_random",
-                                                    "web_description", "web_link"}));
+                                                    "web_description", "web_link", "volume"}));
+  EXPECT_EQ(store.option("volume"), "0.500");
   EXPECT_EQ(store.option("active_collection"), "New List");
   EXPECT_EQ(store.option("player_random"), "1");
   EXPECT_EQ(store.option("web_description"), "");  // written empty, not removed
@@ -135,4 +137,19 @@ TEST(Settings, NextRunKeepsTheOptionsButNotTheEndOfListAction) {
   EXPECT_EQ(run2.player_random, 1);
   EXPECT_EQ(run2.active_collection, "Chosen");
   EXPECT_EQ(run2.list_done_action, 0);
+}
+
+TEST(Settings, VolumeIsReadBackAndAnythingButZeroToOneIsFull) {
+  for (const auto& [text, want] : std::vector<std::pair<std::string, double>>{
+           {"0.250", 0.25}, {"0", 0.0}, {"1.5", 1.0}, {"-0.1", 1.0}, {"loud", 1.0}, {"0.5x", 1.0}}) {
+    FakeSettingsStore store;
+    store.save_setting(kSettingsApp, kSettingsSection, "volume", text);
+    PlayerState state;
+    load_settings(state, store);
+    EXPECT_EQ(state.volume, want) << text;
+  }
+  FakeSettingsStore empty;
+  PlayerState state;
+  load_settings(state, empty);
+  EXPECT_EQ(state.volume, 1.0) << "missing";
 }
