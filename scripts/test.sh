@@ -11,4 +11,4 @@ scripts/build.sh build
 scripts/build.sh build-sanitize -DDAVRIN_SANITIZE=ON -DDAVRIN_BENCH=OFF
 (cd build-sanitize &&
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --output-on-failure -j "$(nproc)" -E '^e2e_(playback|road|list_steps|seamless|install|package|media_controls|accessibility|tray_wayland|sound_server)$' "$@")
+    ctest --output-on-failure -j "$(nproc)" -E '^e2e_(playback|road|list_steps|seamless|install|package|media_controls|accessibility|tray_wayland|sound_server|media_place)$' "$@")
