@@ -42,8 +42,9 @@ void floats_to_s16(const float* in, size_t samples, std::vector<int16_t>& out) {
   out.resize(at + samples);
   int16_t* o = out.data() + at;
   for (size_t i = 0; i < samples; ++i) {
-    const float v = std::nearbyint(in[i] * 32768.0f);
-    o[i] = static_cast<int16_t>(std::clamp(v, -32768.0f, 32767.0f));
+    // Rounded half away from zero without a library call: s/32768 comes back as s.
+    const float v = std::clamp(in[i] * 32768.0f, -32768.0f, 32767.0f);
+    o[i] = static_cast<int16_t>(v + (v >= 0 ? 0.5f : -0.5f));
   }
 }
 

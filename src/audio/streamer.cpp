@@ -14,7 +14,7 @@ constexpr size_t kPrime = 8192;
 // once-a-second tick, so that a list of such files is not raced through.
 constexpr int64_t kShortestToldEnd = Streamer::kRate / 5;
 constexpr auto kShortestTurn = std::chrono::milliseconds(5);
-constexpr auto kLongestTurn = std::chrono::milliseconds(200);
+constexpr auto kLongestTurn = std::chrono::milliseconds(300);
 constexpr float kRampStep = 1.0f / 441;  // a full swing of the volume in 10 ms
 
 int64_t to_us(int64_t frames, int rate) {
