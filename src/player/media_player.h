@@ -40,9 +40,9 @@ class MediaPlayer {
   // the notice over. An empty function ends the notices.
   virtual void set_end_notice(std::function<void()> notice) { (void)notice; }
 
-  // The file to play right after the playing one, without a frame between,
-  // if that one ends by itself; "" for none. A stop, a new file name or a
-  // new queue drops it.
+  // The file to play right after the playing one (or the one named, when
+  // queued before play()), without a frame between, if that one ends by
+  // itself; "" for none. A stop, a new file name or a new queue drops it.
   virtual void queue_next(const std::string& path) { (void)path; }
   // True once after the player has gone on to the queued file by itself (the
   // question takes the news); the player then plays that file.

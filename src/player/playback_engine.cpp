@@ -242,9 +242,11 @@ void PlaybackEngine::play_path(const std::string& path) {
   if (stop_serial_ != serial || (music_on && state_.music_stopped != 0)) return;
   try {
     if (!player_.set_file_name(path)) return;
+    // Queued before the start, so that even a track shorter than the
+    // output's buffer has its follower in time.
+    queue_following();
     player_.play();
     if (listener_ != nullptr) listener_->track_started(path);
-    queue_following();
   } catch (...) {
     // A file that cannot be played simply never reaches the playing state.
   }

@@ -36,6 +36,7 @@ void StreamMediaPlayer::tell(bool moved_on) {
 
 bool StreamMediaPlayer::stop() {
   streamer_.stop();
+  queued_.clear();
   output_.set_paused(true);
   paused_ = waiting_ = false;
   moved_on_seen_ = 0;
@@ -47,6 +48,7 @@ bool StreamMediaPlayer::set_file_name(const std::string& path) {
   output_.set_paused(true);
   paused_ = waiting_ = false;
   moved_on_seen_ = 0;
+  queued_.clear();
   file_name_ = path;
   return true;
 }
@@ -73,6 +75,7 @@ bool StreamMediaPlayer::play() {
     output_.set_paused(true);
     return false;
   }
+  if (!queued_.empty()) streamer_.queue(queued_);
   if (open_output()) {
     output_.set_paused(false);
   } else {
@@ -113,6 +116,7 @@ int StreamMediaPlayer::play_state() {
 
 void StreamMediaPlayer::rest() {
   streamer_.stop();
+  queued_.clear();
   output_.close();
   paused_ = waiting_ = false;
   failed_opens_ = 0;
@@ -144,6 +148,7 @@ void StreamMediaPlayer::set_moved_on_notice(std::function<void()> notice) {
 }
 
 void StreamMediaPlayer::queue_next(const std::string& path) {
+  queued_ = path;
   streamer_.queue(path);
 }
 

@@ -57,6 +57,7 @@ class StreamMediaPlayer : public MediaPlayer {
   Streamer streamer_;
   SdlOutput output_;
   std::string file_name_;
+  std::string queued_;    // to follow the playing file; also named before play()
   bool paused_ = false;   // held at the listener's wish
   bool waiting_ = false;  // held until an output can be opened
   int failed_opens_ = 0;
