@@ -140,8 +140,12 @@ TEST(Settings, NextRunKeepsTheOptionsButNotTheEndOfListAction) {
 }
 
 TEST(Settings, VolumeIsReadBackAndAnythingButZeroToOneIsFull) {
-  for (const auto& [text, want] : std::vector<std::pair<std::string, double>>{
-           {"0.250", 0.25}, {"0", 0.0}, {"1.5", 1.0}, {"-0.1", 1.0}, {"loud", 1.0}, {"0.5x", 1.0}}) {
+  for (const auto& [text, want] : std::vector<std::pair<std::string, double>>{{"0.250", 0.25},
+                                                                              {"0", 0.0},
+                                                                              {"1.5", 1.0},
+                                                                              {"-0.1", 1.0},
+                                                                              {"loud", 1.0},
+                                                                              {"0.5x", 1.0}}) {
     FakeSettingsStore store;
     store.save_setting(kSettingsApp, kSettingsSection, "volume", text);
     PlayerState state;
