@@ -15,7 +15,7 @@ if [ "${1:-}" != "--session" ]; then
   build=$(cd "${1:-$here/../build}" && pwd)
   [ -x "$build/davrin-audio-player" ] || { echo "no program in $build" >&2; exit 1; }
   export BENCH_EXE=$build/davrin-audio-player
-  exec xvfb-run -a -s "-screen 0 800x600x24" dbus-run-session -- bash "$0" --session
+  exec xvfb-run -a -s "-noreset -screen 0 800x600x24" dbus-run-session -- bash "$0" --session
 fi
 
 source "$here/../tests/e2e/lib.sh"

@@ -71,7 +71,7 @@ wait \$app || fail "the program ended with an error"
 kill \$TRAYER_PID 2>/dev/null || true
 SESSION
 start=$SECONDS
-xvfb-run -a -s "-screen 0 800x600x24" dbus-run-session -- bash "$E2E/session.sh"
+x_session 800x600x24 dbus-run-session -- bash "$E2E/session.sh"
 
 runs=$(python3 "$here/pitch_runs.py" "$E2E/out.raw" 440 660 990)
 echo "pitch runs:"; echo "$runs"

@@ -25,7 +25,7 @@ wait_for 5 now_playing 440 || fail "the play list did not start again"
 exit_from_menu
 SESSION
 start=$SECONDS
-xvfb-run -a -s "-screen 0 800x600x24" bash "$E2E/session.sh"
+x_session 800x600x24 bash "$E2E/session.sh"
 
 runs=$(python3 "$here/pitch_runs.py" --exact "$E2E/out.raw")
 echo "sounding stretches (start, end, pitch):"; echo "$runs"

@@ -33,7 +33,7 @@ next_play_list
 wait_for 10 now_playing 990 || fail "Next Play List did not play gamma's first track"
 exit_from_menu
 SESSION
-xvfb-run -a -s "-screen 0 800x600x24" bash "$E2E/session.sh"
+x_session 800x600x24 bash "$E2E/session.sh"
 
 runs=$(python3 "$here/pitch_runs.py" "$E2E/out.raw" $pitches)
 echo "pitch runs:"; echo "$runs"

@@ -31,17 +31,22 @@ settings_window() {
   [ -n "\$id" ] && echo "\$id"
 }
 E2E_PITCHES="440 660 990"
+# A picture of the open tray menu, once it is drawn: two pictures in a row alike.
 menu_shot() {
   right_click_icon
-  import -window root "\$1" || true
+  import -window root "\$E2E/menu_last.png"
+  wait_for 5 screen_settled "\$E2E/menu_last.png" "\$1" || fail "the tray menu kept changing"
   xdotool key Escape
-  sleep 0.3
+}
+screen_settled() {
+  import -window root "\$2" || return 1
+  [ "\$(compare -metric AE "\$1" "\$2" null: 2>&1)" = 0 ] || { cp "\$2" "\$1"; return 1; }
 }
 
 start_recorded_program
 wait_for 10 is Playing status || fail "status did not read Playing"
 wait_for 5 now_playing 440 || fail "the first tone did not play"
-is "tone440.wav|Tones" metadata --format '{{title}}|{{album}}' ||
+wait_for 3 is "tone440.wav|Tones" metadata --format '{{title}}|{{album}}' ||
   fail "metadata: \$(pc metadata --format '{{title}}|{{album}}')"
 
 pc next
@@ -77,8 +82,7 @@ import -window root "\$ARTIFACTS/media_later_start.png" || true
 quit \$app
 
 # No tray host: the settings window opens by itself.
-kill \$TRAYER_PID 2>/dev/null || true
-wait \$TRAYER_PID 2>/dev/null || true
+stop_tray_host
 "\$APP" &
 app=\$!
 wait_for 12 settings_window >/dev/null || fail "without a tray host the settings window did not open"
@@ -87,7 +91,7 @@ import -window root "\$ARTIFACTS/media_no_tray_host.png" || true
 quit \$app
 SESSION
 start=$SECONDS
-xvfb-run -a -s "-screen 0 800x600x24" dbus-run-session -- bash "$E2E/session.sh"
+x_session 800x600x24 dbus-run-session -- bash "$E2E/session.sh"
 
 before=$(python3 "$here/pitch_runs.py" "$E2E/before_stop.raw" 440 660 990)
 after=$(python3 "$here/pitch_runs.py" "$E2E/out.raw" 440 660 990)
