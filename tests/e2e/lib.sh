@@ -73,12 +73,21 @@ x_session() {
   xvfb-run -a -s "-noreset -screen 0 $screen" "$@"
 }
 
-# True once the last tone of the recording $E2E/out.raw is the one given:
-# now_playing PITCH, with the tones of the run listed in E2E_PITCHES.
+# True once the last tone of the recording $E2E/out.raw is one of those given:
+# now_playing PITCH..., with the tones of the run listed in E2E_PITCHES. On a
+# busy machine a look takes seconds: wait for a state that lasts, not a tone
+# that passes.
 now_playing() {
   [ -f "$E2E/out.raw" ] &&
     python3 "$E2E_LIB/pitch_runs.py" --tail 0.3 "$E2E/out.raw" $E2E_PITCHES | tail -n 1 |
-    grep -q "^$1 "
+    grep -q -E "^($(IFS='|' && echo "$*")) "
+}
+
+# True once the recording $E2E/out.raw has sounded these tones, in this order,
+# from its start: played PITCH...
+played() {
+  [ -f "$E2E/out.raw" ] && [ "$(python3 "$E2E_LIB/pitch_runs.py" "$E2E/out.raw" $E2E_PITCHES |
+    head -n $# | cut -d' ' -f1 | paste -sd' ')" = "$*" ]
 }
 
 fail() {

@@ -8,7 +8,7 @@ e2e_setup "$1"
 here=$(cd "$(dirname "$0")" && pwd)
 
 for f in 440 660 990; do
-  sox -n -r 44100 -c 2 -b 16 "$E2E/tone$f.wav" synth 4 sine $f vol 0.5
+  sox -n -r 44100 -c 2 -b 16 "$E2E/tone$f.wav" synth 8 sine $f vol 0.5
 done
 e2e_play_list Tones "$E2E/tone440.wav" "$E2E/tone660.wav" "$E2E/tone990.wav"
 e2e_options active_collection=Tones welcome=0 player_random=0
@@ -45,12 +45,12 @@ screen_settled() {
 
 start_recorded_program
 wait_for 10 is Playing status || fail "status did not read Playing"
-wait_for 5 now_playing 440 || fail "the first tone did not play"
+wait_for 10 now_playing 440 || fail "the first tone did not play"
 wait_for 3 is "tone440.wav|Tones" metadata --format '{{title}}|{{album}}' ||
   fail "metadata: \$(pc metadata --format '{{title}}|{{album}}')"
 
 pc next
-wait_for 5 now_playing 660 || fail "next did not move to the next tone"
+wait_for 10 now_playing 660 || fail "next did not move to the next tone"
 sleep 1
 pc stop
 wait_for 5 is Stopped status || fail "status did not read Stopped"
@@ -60,7 +60,7 @@ pc play
 wait_for 5 is Playing status || fail "play did not start the music again"
 wait_for 3 is "tone660.wav|Tones" metadata --format '{{title}}|{{album}}' ||
   fail "play did not return to the stopped track"
-wait_for 8 now_playing 990 || fail "the replayed tone was not followed by the next"
+wait_for 20 now_playing 990 || fail "the replayed tone was not followed by the next"
 
 # Repeat from the controls sets the menu's check mark; the menu entry clears it.
 menu_shot "\$ARTIFACTS/media_menu_before.png"
@@ -101,8 +101,8 @@ import sys
 before, after = ([(float(f), float(s)) for f, s in (l.split() for l in a.splitlines())]
                  for a in sys.argv[1:3])
 # next cut the first tone short and moved to the second
-assert [f for f, _ in before] == [440.0, 660.0] and before[0][1] < 3.8, before
+assert [f for f, _ in before] == [440.0, 660.0] and before[0][1] < 7.8, before
 # play sounded the stopped tone again from its beginning, whole, then the next
-assert [f for f, _ in after[:2]] == [660.0, 990.0] and after[0][1] >= 3.5, after
+assert [f for f, _ in after[:2]] == [660.0, 990.0] and after[0][1] >= 7.5, after
 PY
 echo "media controls e2e: ok in $((SECONDS - start)) s"
