@@ -12,6 +12,9 @@ e2e_setup() {
   cp "$(dirname "$exe")/help.htm" "$E2E/app/" 2>/dev/null || true
   export XDG_CONFIG_HOME=$E2E/config XDG_DATA_HOME=$E2E/data XDG_RUNTIME_DIR=$E2E/runtime
   export SDL_AUDIODRIVER=dummy
+  # A run has no session bus unless it starts its own (dbus-run-session): on the
+  # user's bus the program's media-control name would meet any other copy.
+  unset DBUS_SESSION_BUS_ADDRESS
   # A stub browser: records what the program asked the desktop to open.
   cat > "$E2E/bin/xdg-open" <<STUB
 #!/bin/sh
