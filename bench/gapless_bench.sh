@@ -20,7 +20,9 @@ fi
 
 source "$here/../tests/e2e/lib.sh"
 ARTIFACTS=$(mktemp -d /tmp/davrin-bench-art-XXXXXX)
+bus=$DBUS_SESSION_BUS_ADDRESS
 e2e_setup "$BENCH_EXE"
+export DBUS_SESSION_BUS_ADDRESS=$bus  # the private bus of this run, which the set-up leaves out
 runs_py=$here/../tests/e2e/pitch_runs.py
 
 # Gaps: two pitches in turn, lengths 1.30 s, 1.33 s, ... (30 tracks).
