@@ -13,12 +13,14 @@ if [ "${1:-}" != "--session" ]; then
   build=$(cd "${1:-$here/../build}" && pwd)
   [ -x "$build/davrin-audio-player" ] || { echo "no program in $build" >&2; exit 1; }
   export BENCH_EXE=$build/davrin-audio-player
-  exec xvfb-run -a -s "-screen 0 800x600x24" dbus-run-session -- bash "$0" --session
+  exec xvfb-run -a -s "-noreset -screen 0 800x600x24" dbus-run-session -- bash "$0" --session
 fi
 
 source "$here/../tests/e2e/lib.sh"
 ARTIFACTS=$(mktemp -d /tmp/davrin-bench-art-XXXXXX)
+bus=$DBUS_SESSION_BUS_ADDRESS
 e2e_setup "$BENCH_EXE"
+export DBUS_SESSION_BUS_ADDRESS=$bus  # the private bus of this run, which the set-up leaves out
 runs_py=$here/../tests/e2e/pitch_runs.py
 
 # Gaps: per format one continuous tone cut into six tracks of odd lengths

@@ -16,7 +16,9 @@ if [ "${1:-}" != "--session" ]; then
 fi
 source "$here/../tests/e2e/lib.sh"
 ARTIFACTS=$(mktemp -d /tmp/davrin-bench-art-XXXXXX)
+bus=$DBUS_SESSION_BUS_ADDRESS
 e2e_setup "$BENCH_EXE"
+export DBUS_SESSION_BUS_ADDRESS=$bus  # the private bus of this run, which the set-up leaves out
 n=$BENCH_TRACKS
 sox -D -r 44100 -c 2 -n -b 16 "$E2E/t.wav" synth 0.2 sine 440 vol 0.5
 tracks=()

@@ -16,7 +16,7 @@ if [ "${1:-}" != "--session" ]; then
   [ -x "$build/davrin-audio-player" ] || { echo "no program in $build" >&2; exit 1; }
   [ -x "$bare" ] || { echo "no bare tray program at $bare (build target davrin_bare_tray)" >&2; exit 1; }
   export BENCH_EXE=$build/davrin-audio-player BENCH_BARE=$bare
-  exec xvfb-run -a -s "-screen 0 800x600x24" bash "$0" --session
+  exec xvfb-run -a -s "-noreset -screen 0 800x600x24" bash "$0" --session
 fi
 
 source "$here/../tests/e2e/lib.sh"

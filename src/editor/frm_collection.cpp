@@ -152,8 +152,13 @@ void frm_collection::build_controls() {
   List2->setFocusPolicy(Qt::NoFocus);
   List2->hide();
 
-  // What a screen reader reads where no caption gives a name.
-  Drive1->setAccessibleName(qs("Drives"));
+  // What a screen reader reads where no caption gives a name. A combo box is
+  // read by its value; its name comes from the label it is the buddy of, which
+  // stays hidden so that the window looks as it always has.
+  auto* drives = new QLabel(qs("Drives"), this);
+  drives->setObjectName(QStringLiteral("Drive1Label"));
+  drives->hide();
+  drives->setBuddy(Drive1);
   Dir1->setAccessibleName(qs("Folders"));
   file1->setAccessibleName(qs("Music files"));
   Label1->setBuddy(Text1);

@@ -32,7 +32,7 @@ kill -TERM \$app
 wait \$app || fail "the program did not end cleanly"
 kill \$TRAYER_PID 2>/dev/null || true
 SESSION
-dbus-run-session -- xvfb-run -a -s "-screen 0 1024x768x24" bash "$E2E/session.sh"
+x_session 1024x768x24 dbus-run-session -- bash "$E2E/session.sh"
 
 list="$E2E/app/Road Songs.cap"
 [ -f "$list" ] || fail "the play list was not saved"

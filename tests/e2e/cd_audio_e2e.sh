@@ -56,11 +56,13 @@ source "$here/lib.sh"
 E2E=$E2E; CONF="$CONF"; APP=$APP; ARTIFACTS=$ARTIFACTS
 E2E_PITCHES="440 660 990"
 pc() { playerctl -p davrin_audio_player "\$@" 2>/dev/null; }
-described() { [ "\$(pc metadata --format '{{title}}|{{mpris:length}}')" = "Track02.cda|2000000" ]; }
+# Whichever track plays, its entry's name and the track's length.
+described() {
+  pc metadata --format '{{title}}|{{mpris:length}}' | grep -qx -E '(Track0[12]|third)\.cda\|2000000'
+}
 start_recorded_program
 wait_for 10 described || fail "the controls were told: \$(pc metadata --format '{{title}}|{{mpris:length}}')"
-wait_for 30 now_playing 990 || fail "the list did not reach its last track"
-wait_for 6 now_playing 660 || fail "the list did not start again after its last track"
+wait_for 60 played 660 440 660 990 660 || fail "the list did not play through and start again"
 import -window root "\$ARTIFACTS/cd_audio.png" || true
 ! xdotool search --onlyvisible --name '^Davrin Audio Player\$' >/dev/null 2>&1 ||
   fail "a window or message box showed"
@@ -71,14 +73,14 @@ wait \$app || fail "the program ended with an error"
 kill \$TRAYER_PID 2>/dev/null || true
 SESSION
 start=$SECONDS
-xvfb-run -a -s "-screen 0 800x600x24" dbus-run-session -- bash "$E2E/session.sh"
+x_session 800x600x24 dbus-run-session -- bash "$E2E/session.sh"
 
 runs=$(python3 "$here/pitch_runs.py" "$E2E/out.raw" 440 660 990)
 echo "pitch runs:"; echo "$runs"
 python3 - "$runs" <<'PY' || fail "the CD tracks did not play whole and in the list's order"
 import sys
 runs = [(float(f), float(s)) for f, s in (l.split() for l in sys.argv[1].splitlines())]
-assert [f for f, _ in runs[:4]] == [660.0, 440.0, 660.0, 990.0], runs
+assert [f for f, _ in runs[:5]] == [660.0, 440.0, 660.0, 990.0, 660.0], runs
 assert all(1.7 <= s <= 2.3 for _, s in runs[:4]), runs
 PY
 echo "cd audio e2e: ok in $((SECONDS - start)) s"

@@ -61,14 +61,15 @@ wait_for 10 grep -Eqx "(file://)?$share/help.htm" "$E2E/opened.txt" ||
   fail "Help did not open the installed help page: \$(cat "$E2E/opened.txt" 2>/dev/null)"
 import -window root "\$ARTIFACTS/installed_settings.png" || true
 xdotool mousemove --window \$SETTINGS 482 291 click 1   # Ok
-sleep 0.5
+settings_closed() { ! window_named "Davrin Audio Player" >/dev/null; }
+wait_for 10 settings_closed || fail "Ok did not close the settings window"
 right_click_icon
 menu_keys Up Return                                      # Exit Davrin Audio Player
 wait_for 10 bash -c "! kill -0 \$app 2>/dev/null" || fail "Exit did not end the installed copy"
 wait \$app || fail "the installed copy ended with an error"
 kill \$TRAYER_PID 2>/dev/null || true
 SESSION
-xvfb-run -a -s "-screen 0 800x600x24" bash "$E2E/session.sh"
+x_session 800x600x24 bash "$E2E/session.sh"
 
 [ -d "$XDG_DATA_HOME/Davrin Software/Davrin Audio Player" ] || fail "no per-user play-list folder"
 expected=(bin/davrin-audio-player share/applications/davrin-audio-player.desktop

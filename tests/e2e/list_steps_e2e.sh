@@ -26,14 +26,14 @@ next_play_list() {
   right_click_icon
   menu_keys Down Down Down Down Down Down Down Return
 }
-wait_for 15 now_playing 440 || fail "alpha did not start"
+wait_for 15 now_playing 440 550 || fail "alpha did not start"
 next_play_list
-wait_for 10 now_playing 660 || fail "Next Play List did not play beta's first track"
+wait_for 10 now_playing 660 770 || fail "Next Play List did not play beta"
 next_play_list
-wait_for 10 now_playing 990 || fail "Next Play List did not play gamma's first track"
+wait_for 10 now_playing 990 1100 || fail "Next Play List did not play gamma"
 exit_from_menu
 SESSION
-xvfb-run -a -s "-screen 0 800x600x24" bash "$E2E/session.sh"
+x_session 800x600x24 bash "$E2E/session.sh"
 
 runs=$(python3 "$here/pitch_runs.py" "$E2E/out.raw" $pitches)
 echo "pitch runs:"; echo "$runs"

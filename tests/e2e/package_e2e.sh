@@ -58,7 +58,7 @@ kill -TERM \$app
 wait \$app || fail "the packaged program ended with an error"
 kill \$TRAYER_PID 2>/dev/null || true
 SESSION
-xvfb-run -a -s "-screen 0 800x600x24" bash "$E2E/session.sh"
+x_session 800x600x24 bash "$E2E/session.sh"
 
 DEBIAN_FRONTEND=noninteractive "${apt[@]}" remove davrin-audio-player >/dev/null || fail "apt-get remove failed"
 while read -r f; do

@@ -27,17 +27,18 @@ right_click_icon
 menu_keys Down Down Down            # Settings, Stop Music, Next Track
 import -window root "\$ARTIFACTS/tray_menu.png" || true
 menu_keys Return
-sleep 3
+# Next Track cut the first tone, or passed over the second as it began.
+wait_for 10 now_playing 660 990 || fail "Next Track did not move on"
 right_click_icon
 menu_keys Up Up Up Return           # Exit, Software Downloads, the web entry
-sleep 1.5
+wait_for 10 grep -qx 'http://radio.example/live' "$E2E/opened.txt" || fail "the web entry opened nothing"
 right_click_icon
 menu_keys Up Return                 # Exit Davrin Audio Player
 wait_for 10 bash -c "! kill -0 \$app 2>/dev/null" || fail "Exit did not end the program"
 wait \$app || fail "the program ended with an error"
 kill \$TRAYER_PID 2>/dev/null || true
 SESSION
-xvfb-run -a -s "-screen 0 800x600x24" bash "$E2E/session.sh"
+x_session 800x600x24 bash "$E2E/session.sh"
 
 runs=$(python3 "$here/pitch_runs.py" "$E2E/out.raw" 440 660 990)
 echo "pitch runs:"; echo "$runs"

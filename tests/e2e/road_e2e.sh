@@ -32,6 +32,9 @@ wait_window() {
   WIN=\$(window_named "\$1")
 }
 gone() { ! window_named "\$1" >/dev/null; }
+# Keys go to the window that has the input focus: wait_focus WINDOW.
+focused_on() { [ "\$(xdotool getwindowfocus 2>/dev/null)" = "\$1" ]; }
+wait_focus() { wait_for 10 focused_on "\$1" || fail "the window \$1 did not take the keyboard"; }
 wait_gone() { wait_for 15 gone "\$1" || fail "the window \"\$1\" did not close"; }
 # A visible window of this title other than the given one (a message box
 # carries the program's title, like the settings window).
@@ -87,6 +90,8 @@ shot road_settings_new_list.png
 click_in \$SETTINGS 482 291           # Ok (6660,4185 1140x375)
 wait_gone "Davrin Audio Player"
 wait_for 20 first_tone 440 || fail "the new list did not start with its first track"
+# The output is written afresh whenever the sound device opens again.
+cp "$E2E/out.raw" "$E2E/first_play.raw"
 
 # The tray's first entry opens the settings again; .ZIP exports the list.
 right_click_icon
@@ -98,6 +103,7 @@ wait_window "Select destination folder for .ZIP file"
 PICKER=\$WIN
 click_in \$PICKER 352 16              # New Folder (4725,90 1110x315)
 wait_window "Create new folder"
+wait_focus \$WIN
 xdotool key ctrl+a
 xdotool type --delay 40 "Exports"
 xdotool key Return
@@ -110,7 +116,8 @@ wait_gone "Select destination folder for .ZIP file"
 # The export tells when it is done in a message box of the program's title.
 wait_for 30 other_window_named "Davrin Audio Player" \$SETTINGS >/dev/null ||
   fail "no message came at the end of the export"
-sleep 0.3
+MESSAGE=\$(other_window_named "Davrin Audio Player" \$SETTINGS)
+wait_focus \$MESSAGE
 shot road_zip_finished.png
 xdotool key Return
 wait_gone "Creating Zip File..."
@@ -125,7 +132,7 @@ wait \$app || fail "the program ended with an error"
 kill \$TRAYER_PID 2>/dev/null || true
 SESSION
 start=$SECONDS
-xvfb-run -a -s "-screen 0 800x600x24" bash "$E2E/session.sh"
+x_session 800x600x24 bash "$E2E/session.sh"
 
 zip="$E2E/app/Exports/Road Trip.zip"
 [ -f "$zip" ] || fail "no archive in the chosen folder: $(ls -R "$E2E/app")"
@@ -134,7 +141,7 @@ names=$(unzip -Z1 "$zip")
 for f in tone440.wav tone660.wav; do
   grep -qx "$f" <<<"$names" || fail "the archive lacks $f: $names"
 done
-runs=$(python3 "$here/pitch_runs.py" "$E2E/out.raw" 440 660)
+runs=$(python3 "$here/pitch_runs.py" "$E2E/first_play.raw" 440 660)
 echo "pitch runs:"; echo "$runs"
 [ "$(head -n 1 <<<"$runs" | cut -d' ' -f1)" = 440 ] || fail "the first run is not the first track"
 for key in "active_collection=Road Trip" welcome=1; do

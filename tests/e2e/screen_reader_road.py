@@ -99,15 +99,27 @@ def wait_closed(title):
         fail('the window "%s" did not close' % title)
 
 
+def spoken_name(acc):
+    """The name a screen reader speaks for a control. A combo box's own name is
+    its current value, so it is known only by the label that names it."""
+    if acc.getRoleName() != "combo box":
+        return acc.name
+    for relation in acc.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            return " ".join(relation.getTarget(i).name for i in range(relation.getNTargets()))
+    return ""
+
+
 def check_names(win):
     """Every control of the window has a usable name of its own."""
     controls = [a for a in descendants(win) if a.getRoleName() in CONTROLS and showing(a)]
     seen = {}
     for acc in controls:
-        role, name = acc.getRoleName(), acc.name
+        role, name = acc.getRoleName(), spoken_name(acc)
         where = '%s in "%s"' % (role, win.name)
         if not name.strip():
-            fail("a %s has no name" % where)
+            fail('a %s has no name (its value "%s" is all a screen reader reads)' % (where, acc.name)
+                 if role == "combo box" else "a %s has no name" % where)
         if re.search(r"&\S", name):
             fail('the %s "%s" keeps an access-key mark' % (where, name))
         parent = acc.parent
@@ -142,13 +154,21 @@ def key(*keys):
     time.sleep(0.25)
 
 
+def focus_mark():
+    at = focused()
+    return None if at is None else (at.getRoleName(), spoken_name(at))
+
+
 def tab_to(name, backward=False, most=20):
     """Tab (or Shift+Tab) until the control of that name has the focus."""
     for _ in range(most):
         at = focused()
-        if at is not None and at.name == name:
+        if at is not None and spoken_name(at) == name:
             return at
+        before = focus_mark()
         key("shift+Tab" if backward else "Tab")
+        # Read the focus only once the program has taken the key.
+        wait_for(lambda: focus_mark() not in (None, before), 5)
     fail('%s never reached "%s" (focus on %s)' % ("Shift+Tab" if backward else "Tab", name,
                                                  at.name if at else None))
 
@@ -174,9 +194,11 @@ def current_row_name(acc):
 
 def row_down_to(list_acc, name, most=30):
     for _ in range(most):
-        if current_row_name(list_acc) == name:
+        before = current_row_name(list_acc)
+        if before == name:
             return
         key("Down")
+        wait_for(lambda: current_row_name(list_acc) != before, 3)  # not at the last row
     fail('the arrow keys never reached "%s" in %s' % (name, list_acc.name))
 
 
@@ -200,16 +222,19 @@ def message_box():
 
 step("the welcome window, at the first start; Escape closes it")
 welcome = wait_window("Welcome!")
+wait_active(welcome)
 check_names(welcome)
 key("Escape")
 wait_closed("Welcome!")
 
 step("the settings window opens by itself: no play list yet; About")
 settings = wait_window("Davrin Audio Player", "dialog")
+wait_active(settings)
 check_names(settings)
 tab_to("About")
 key("Return")
 about = wait_window("About...")
+wait_active(about)
 check_names(about)
 key("Escape")
 wait_closed("About...")
@@ -219,7 +244,9 @@ step("New: the editor; open the music folder, add its files, give a title")
 tab_to("New")
 key("space")
 editor = wait_window("Create Your Music List")
+wait_active(editor)
 check_names(editor)
+tab_to("Drives")
 folders = tab_to("Folders")
 row_down_to(folders, MUSIC)
 key("Return")
@@ -259,9 +286,11 @@ wait_closed("Davrin Audio Player")
 step("a second start opens the settings window again: .ZIP into a folder")
 subprocess.Popen([PROGRAM])
 settings = wait_window("Davrin Audio Player", "dialog")
+wait_active(settings)
 tab_to(".ZIP")
 key("Return")
 picker = wait_window("Select destination folder for .ZIP file")
+wait_active(picker)
 check_names(picker)
 shot("keyboard_picker.png")
 folders = tab_to("Folders")
@@ -271,6 +300,7 @@ tab_to("Ok")
 key("Return")
 step("the end message")
 alert, texts = message_box()
+wait_active(alert)
 print("message box:", alert.name, texts)
 if "Finished making .zip file.\nNo errors reported." not in texts:
     fail("the end message is not read with its whole text: %s" % texts)
