@@ -89,10 +89,14 @@ TEST_F(Mpris, AnswersEveryPropertyOfBothInterfaces) {
   for (const char* yes : {"CanGoNext", "CanGoPrevious", "CanPlay", "CanPause", "CanControl"}) {
     EXPECT_TRUE(p.value(yes).toBool()) << yes;
   }
-  EXPECT_FALSE(p.value("CanSeek").toBool());
+  EXPECT_TRUE(p.value("CanSeek").toBool()) << "a track plays";
   EXPECT_TRUE(p.contains("Metadata"));
-  set("Volume", 0.2);  // one volume: nothing changes
-  EXPECT_EQ(get(kPlayer, "Volume").toDouble(), 1.0);
+  set("Volume", 0.2);  // the music's own loudness, kept for the options
+  EXPECT_EQ(get(kPlayer, "Volume").toDouble(), 0.2);
+  EXPECT_EQ(player.loudness, 0.2);
+  EXPECT_EQ(state.volume, 0.2);
+  set("Volume", 7.0);
+  EXPECT_EQ(get(kPlayer, "Volume").toDouble(), 1.0) << "held within 0 .. 1";
 }
 
 TEST_F(Mpris, MethodsDoWhatTheMenuEntriesDo) {
@@ -122,22 +126,39 @@ TEST_F(Mpris, MethodsDoWhatTheMenuEntriesDo) {
   EXPECT_EQ(player.started.back(), track1);
   EXPECT_EQ(get(kPlayer, "PlaybackStatus").toString(), "Playing");
 
-  // PlayPause chooses whichever of the two entries is enabled.
+  // PlayPause pauses a playing track at its place and goes on from there.
   press("PlayPause");
-  EXPECT_EQ(state.music_stopped, 1);
+  EXPECT_EQ(get(kPlayer, "PlaybackStatus").toString(), "Paused");
+  EXPECT_TRUE(player.paused);
   press("PlayPause");
   EXPECT_EQ(state.music_stopped, 0);
+  EXPECT_FALSE(player.paused);
+  EXPECT_EQ(player.started.back(), track1) << "went on, not started again";
 
-  // No seeking, no files from outside the play lists.
+  // Seeking within the playing track; a place for another track, or past the
+  // end, is ignored. No files from outside the play lists.
+  player.tags[track1].duration_us = 60000000;
+  player.position = 1000000;
   const size_t starts_before_seek = player.started.size();
   press("Seek", {qlonglong(5000000)});
+  EXPECT_EQ(player.seeks, std::vector<int64_t>{6000000});
   press("SetPosition",
         {QVariant::fromValue(QDBusObjectPath("/com/davrin_software/AudioPlayer/track/1")),
-         qlonglong(0)});
+         qlonglong(30000000)});
+  press("SetPosition",
+        {QVariant::fromValue(QDBusObjectPath("/com/davrin_software/AudioPlayer/track/2")),
+         qlonglong(20000000)});
+  press("SetPosition",
+        {QVariant::fromValue(QDBusObjectPath("/com/davrin_software/AudioPlayer/track/1")),
+         qlonglong(90000000)});
+  EXPECT_EQ(player.seeks, (std::vector<int64_t>{6000000, 30000000}));
   const QDBusMessage open = call(kPlayer, "OpenUri", {QStringLiteral("file:///tmp/x.mp3")});
   EXPECT_EQ(open.type(), QDBusMessage::ErrorMessage);
   EXPECT_EQ(player.started.size(), starts_before_seek);
-  EXPECT_EQ(get(kPlayer, "CanSeek").toBool(), false);  // still answering
+  // Stop keeps its meaning: the track is let go, and nothing can be sought.
+  press("Stop");
+  EXPECT_EQ(get(kPlayer, "PlaybackStatus").toString(), "Stopped");
+  EXPECT_EQ(get(kPlayer, "CanSeek").toBool(), false);
 }
 
 TEST_F(Mpris, RaiseOpensTheSettingsOrBringsTheOpenWindowForwardAndQuitExits) {
@@ -267,7 +288,7 @@ TEST_F(Mpris, ChangesAreSignalledOnceFromTheMenuTheSettingsWindowAndTheBus) {
   EXPECT_EQ(as_map(c.value("Metadata")).value("xesam:title").toString(), "tone 660.wav");
 
   entry("Stopmusic")->trigger();
-  EXPECT_EQ(next_change(2), (QVariantMap{{"PlaybackStatus", "Stopped"}}));
+  EXPECT_EQ(next_change(2), (QVariantMap{{"PlaybackStatus", "Stopped"}, {"CanSeek", false}}));
   set("LoopStatus", "Track");
   EXPECT_EQ(next_change(3), (QVariantMap{{"LoopStatus", "Track"}}));
 

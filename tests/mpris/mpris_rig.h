@@ -27,6 +27,11 @@ struct TaggedPlayer : FakeMediaPlayer {
     return it == tags.end() ? TrackInfo{} : it->second;
   }
   int64_t position_us() override { return playing ? position : -1; }
+  bool seek_us(int64_t us) override {
+    if (!FakeMediaPlayer::seek_us(us)) return false;
+    position = us;
+    return true;
+  }
 
   std::map<std::string, TrackInfo> tags;
   int64_t position = -1;

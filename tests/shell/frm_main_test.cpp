@@ -231,7 +231,7 @@ TEST_F(MainFixture, MissingActivePlayListFailsSilentlyAndOpensSettings) {
   EXPECT_EQ(settings_opened, 1);
 }
 
-TEST_F(MainFixture, ExitSavesTheFourOptionsEvenWhenTheStopFails) {
+TEST_F(MainFixture, ExitSavesTheOptionsEvenWhenTheStopFails) {
   store.set_option("welcome", "0");
   make();
   main->init_program(dir.folder(), dir.folder());
@@ -248,7 +248,7 @@ TEST_F(MainFixture, ExitSavesTheFourOptionsEvenWhenTheStopFails) {
   EXPECT_EQ(state.music_stopped, 1);
   EXPECT_FALSE(main->timer()->isActive());
   EXPECT_EQ(store.writes, (std::vector<std::string>{"active_collection", "player_random",
-                                                    "web_description", "web_link"}));
+                                                    "web_description", "web_link", "volume"}));
   EXPECT_EQ(store.option("active_collection"), "Jazz");
   EXPECT_EQ(store.option("player_random"), "1");
   EXPECT_EQ(store.option("web_description"), "");  // written empty, not removed

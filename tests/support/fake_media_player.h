@@ -1,5 +1,6 @@
 #pragma once
 // A media player that plays nothing: a track "plays" until the test ends it.
+#include <cstdint>
 #include <functional>
 #include <set>
 #include <string>
@@ -49,6 +50,13 @@ class FakeMediaPlayer : public MediaPlayer {
     if (!playing || paused) return false;
     return paused = true;
   }
+  bool seek_us(int64_t us) override {
+    if (!playing) return false;
+    seeks.push_back(us);
+    return true;
+  }
+  void set_volume(double v) override { loudness = v; }
+  double volume() override { return loudness; }
   bool resume() override { return !std::exchange(paused, false) ? false : true; }
   void set_moved_on_notice(std::function<void()> notice) override {
     moved_on_notice = std::move(notice);
@@ -76,6 +84,8 @@ class FakeMediaPlayer : public MediaPlayer {
   std::function<void()> end_notice;
   std::string queued;  // the file queued to follow, "" for none
   bool went_on = false;
-  bool paused = false;  // held at its place
+  bool paused = false;         // held at its place
+  std::vector<int64_t> seeks;  // every place asked for
+  double loudness = 1.0;
   std::function<void()> moved_on_notice;
 };
