@@ -44,11 +44,7 @@ bool StreamMediaPlayer::stop() {
 }
 
 bool StreamMediaPlayer::set_file_name(const std::string& path) {
-  streamer_.stop();
-  output_.set_paused(true);
-  paused_ = waiting_ = false;
-  moved_on_seen_ = 0;
-  queued_.clear();
+  stop();  // the file named before, and what was queued after it, go
   file_name_ = path;
   return true;
 }
