@@ -90,9 +90,10 @@ TEST(QueueAhead, WhatFollowsChangedAfterItWasQueuedThePositionsOwnFileStarts) {
   EngineRig rig;
   start_list(rig, 4, 0);
   ASSERT_EQ(rig.player.queued, "/music/A/A-2.mp3");
-  rig.state.player_random = 1;  // the settings window's order, while A-1 plays
+  rig.state.player_random = 1;             // the settings window's order, while A-1 plays
+  rig.state.play_order = {0, 1, 4, 3, 2};  // in which position 2 is another file
   rig.player.move_on();
   EXPECT_EQ(rig.state.current_track, 2);
-  EXPECT_EQ(rig.last_started(), rig.engine.path_of_position(2));
+  EXPECT_EQ(rig.last_started(), "/music/A/A-4.mp3");
   EXPECT_EQ(rig.player.started.size(), 2u) << "the right file, started anew";
 }
