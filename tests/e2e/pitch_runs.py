@@ -53,14 +53,19 @@ def pitch_runs(path, freqs, tail=None):
     return [(f, s) for f, s in runs if f]
 
 
-def left_channel(path):
+def stereo_samples(path):
+    """The recording's samples, left and right in turn, of whole frames."""
     samples = array.array("h")
     with open(path, "rb") as f:
         data = f.read()
     samples.frombytes(data[: len(data) // 4 * 4])
     if sys.byteorder != "little":
         samples.byteswap()
-    return samples[0::2]
+    return samples
+
+
+def left_channel(path):
+    return stereo_samples(path)[0::2]
 
 
 def pitch_of(left, start, end):

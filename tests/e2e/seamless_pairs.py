@@ -5,20 +5,11 @@ runs of digital silence, against the noise they were cut from.
 --check NAME...: each pair, in order, is the noise: sample for sample for the
 lossless ones (wav, flac, cd), of its length within 2 frames for the others.
 """
-import array
 import sys
 
+from pitch_runs import stereo_samples
+
 SILENCE = 2000  # frames of digital zero that part two pairs; noise never has them
-
-
-def frames_of(path):
-    samples = array.array("h")
-    with open(path, "rb") as f:
-        data = f.read()
-    samples.frombytes(data[: len(data) // 4 * 4])
-    if sys.byteorder != "little":
-        samples.byteswap()
-    return samples
 
 
 def pairs(samples):
@@ -38,7 +29,7 @@ def pairs(samples):
 
 
 def main():
-    out, noise = frames_of(sys.argv[1]), frames_of(sys.argv[2])
+    out, noise = stereo_samples(sys.argv[1]), stereo_samples(sys.argv[2])
     found = pairs(out)
     if sys.argv[3] == "--count":
         return 0 if len(found) >= int(sys.argv[4]) else 1
